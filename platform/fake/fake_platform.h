@@ -71,6 +71,12 @@ class FakeFileSystem : public FileSystem {
   // Full, normalised path for a path as the program passes it; nullopt when malformed.
   std::optional<std::u16string> Resolve(const std::u16string& path) const;
 
+  // Replaces or creates a whole file in one step, as a program's write would go:
+  // false (and nothing changed) for a malformed path, a missing folder, a folder, a
+  // denied or locked file, or too little free space. Not counted by
+  // FailCreateForWritingAt. The other fakes (profiles, shell links) write through it.
+  bool StoreFile(const std::u16string& path, std::string bytes);
+
   struct State;  // the file tree; defined in the implementation
 
  private:
