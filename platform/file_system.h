@@ -64,7 +64,7 @@ class FileSystem {
   // Open for binary reading ("rb"); null when the file cannot be opened.
   virtual std::unique_ptr<InputFile> OpenForReading(const std::u16string& path) = 0;
 
-  virtual bool DeleteFile(const std::u16string& path) = 0;
+  virtual bool RemoveFile(const std::u16string& path) = 0;
   // MoveFileExW with MOVEFILE_REPLACE_EXISTING.
   virtual bool MoveFileReplacing(const std::u16string& from, const std::u16string& to) = 0;
   // Opens the file (read and write, no sharing), keeps its last-access time and sets

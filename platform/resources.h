@@ -21,7 +21,7 @@ class Resources {
  public:
   virtual ~Resources() = default;
   // LoadStringW of a string-table entry (empty when missing).
-  virtual std::u16string LoadString(std::uint32_t id) = 0;
+  virtual std::u16string LoadText(std::uint32_t id) = 0;
   // The payload archive, resource "ZIP" 1974, as mapped from the module: nullopt when
   // it cannot be found, loaded or locked. The bytes stay valid while the program runs.
   virtual std::optional<std::span<const std::uint8_t>> PayloadArchive() = 0;

@@ -51,7 +51,7 @@ class System {
   // SHGetSpecialFolderLocation + SHGetPathFromIDListW; false when it cannot be resolved.
   virtual bool GetSpecialFolder(int csidl, std::u16string& folder) = 0;
   // The variable's whole value, nullopt when it does not exist.
-  virtual std::optional<std::u16string> GetEnvironmentVariable(const std::u16string& name) = 0;
+  virtual std::optional<std::u16string> FindEnvironmentVariable(const std::u16string& name) = 0;
   // LOGPIXELSX of a display device context (CreateDCW "DISPLAY"); 0 when none can be had.
   virtual int GetDisplayDpiX() = 0;
   // LOGPIXELSX of the screen's device context (GetDC(NULL)); 0 when none can be had.

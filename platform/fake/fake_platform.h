@@ -63,13 +63,19 @@ class FakeFileSystem : public FileSystem {
   std::unique_ptr<OutputFile> CreateForWriting(const std::u16string& path) override;
   std::unique_ptr<OutputFile> OpenForAppending(const std::u16string& path) override;
   std::unique_ptr<InputFile> OpenForReading(const std::u16string& path) override;
-  bool DeleteFile(const std::u16string& path) override;
+  bool RemoveFile(const std::u16string& path) override;
   bool MoveFileReplacing(const std::u16string& from, const std::u16string& to) override;
   bool SetFileTimesFromLocalDos(const std::u16string& path, std::uint32_t dosDateTime) override;
   std::u16string GetTempFolder() override;
 
   // Full, normalised path for a path as the program passes it; nullopt when malformed.
   std::optional<std::u16string> Resolve(const std::u16string& path) const;
+
+  // Replaces or creates a whole file in one step, as a program's write would go:
+  // false (and nothing changed) for a malformed path, a missing folder, a folder, a
+  // denied or locked file, or too little free space. Not counted by
+  // FailCreateForWritingAt. The other fakes (profiles, shell links) write through it.
+  bool StoreFile(const std::u16string& path, std::string bytes);
 
   struct State;  // the file tree; defined in the implementation
 
@@ -173,7 +179,7 @@ class FakeSystem : public System {
   std::u16string GetSystemFolder() override;
   std::u16string GetWindowsFolder() override;
   bool GetSpecialFolder(int csidl, std::u16string& folder) override;
-  std::optional<std::u16string> GetEnvironmentVariable(const std::u16string& name) override;
+  std::optional<std::u16string> FindEnvironmentVariable(const std::u16string& name) override;
   int GetDisplayDpiX() override;
   int GetScreenDpiX() override;
   int GetFullScreenHeight() override;
@@ -219,7 +225,7 @@ class FakeResources : public Resources {
   std::vector<ShownMessage> shownMessages;
   std::deque<int> answers;  // answers to give, in order; kIdOk/kIdNo by default
 
-  std::u16string LoadString(std::uint32_t id) override;
+  std::u16string LoadText(std::uint32_t id) override;
   std::optional<std::span<const std::uint8_t>> PayloadArchive() override;
   int ShowMessageBox(const std::u16string& text, const std::u16string& caption, std::uint32_t type) override;
 };
