@@ -11,7 +11,7 @@ namespace lumora {
 
 int RunSilentRoad(platform::Platform& platform, const std::u16string& commandLine, const InstallFunction& install) {
   if (platform.system.ViewerWindowExists()) {
-    AppendToInstallLog(platform.files, platform.system, platform.resources.LoadString(IDS_VIEWER_RUNNING));
+    AppendToInstallLog(platform.files, platform.system, platform.resources.LoadText(IDS_VIEWER_RUNNING));
     return kSilentExitViewerRunning;
   }
 
