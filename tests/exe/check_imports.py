@@ -25,6 +25,8 @@ def main():
         imports = PeImage(image.read()).imported_dlls()
     print("imports:", ", ".join(imports))
     failures = []
+    if "kernel32.dll" not in (name.lower() for name in imports):
+        failures.append("no import of kernel32.dll read: the import table was not understood")
     for name in imports:
         lowered = name.lower()
         if lowered in FORBIDDEN:
