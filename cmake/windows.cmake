@@ -26,6 +26,7 @@ file(GLOB LUMORA_WIN32_SOURCES CONFIGURE_DEPENDS
 
 # The payload archive (stand-in product, or LUMORA_PRODUCT_DIR) and the resources.
 add_subdirectory(payload)
+include(cmake/resources.cmake)
 
 set(LUMORA_STATIC_LINK -static -static-libgcc -static-libstdc++ -municode -mwindows
   -Wl,--gc-sections -s)
@@ -38,9 +39,13 @@ target_link_libraries(lumora_setup PRIVATE lumora_core ${LUMORA_SYSTEM_LIBS})
 target_link_options(lumora_setup PRIVATE ${LUMORA_STATIC_LINK})
 target_include_directories(lumora_setup PRIVATE ${CMAKE_SOURCE_DIR})
 # windres finds the payload and the artwork through the include path.
-set_property(SOURCE res/setup.rc APPEND PROPERTY OBJECT_DEPENDS ${LUMORA_PAYLOAD_ZIP})
-target_compile_options(lumora_setup PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${CMAKE_SOURCE_DIR}/res -I${LUMORA_PAYLOAD_DIR}>)
-add_dependencies(lumora_setup lumora_payload_zip)
+set_property(SOURCE res/setup.rc APPEND PROPERTY OBJECT_DEPENDS ${LUMORA_PAYLOAD_ZIP} ${LUMORA_RES_INPUTS})
+target_compile_options(lumora_setup PRIVATE
+  $<$<COMPILE_LANGUAGE:RC>:-I${CMAKE_SOURCE_DIR}/res -I${LUMORA_RES_BUILD_DIR} -I${LUMORA_PAYLOAD_DIR}>)
+add_dependencies(lumora_setup lumora_payload_zip lumora_setup_resources)
+
+add_subdirectory(tests/exe)
+add_subdirectory(tests/scripts)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
   add_subdirectory(tests/wine)

@@ -42,12 +42,15 @@ class FakeFileSystem : public FileSystem {
 
   // --- faults ---
   // A locked file cannot be opened for writing, deleted or replaced (sharing violation);
-  // reading still works.
+  // reading still works. (Files the program itself holds open through this fake cannot
+  // be deleted, moved, replaced or have their times set either, as on Windows.)
   void LockFile(const std::u16string& path);
   // A denied folder cannot be entered, nothing can be created in it and its files
   // cannot be opened; a denied file cannot be opened at all.
   void DenyAccess(const std::u16string& path);
   // Bytes that may still be written across all files; a write past it fails (disk full).
+  // The failing write writes what still fits, and that file's Close reports false too;
+  // truncating, deleting and replacing files give their space back.
   void SetFreeSpace(std::uint64_t bytes);
   // The n-th (0-based) successful CreateForWriting from now on fails to open.
   void FailCreateForWritingAt(int index);

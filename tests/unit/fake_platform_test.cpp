@@ -192,6 +192,17 @@ TEST(FakeProfileFiles, Utf16FileStaysUtf16AndUnknownLinesStay) {
   EXPECT_EQ(machine.profiles.GetString(u"S", u"missing", u"abc", 3, u"C:\\data\\u.ini"), u"ab");
 }
 
+TEST(FakeProfileFiles, NewKeyGoesAtTheEndOfItsSection) {
+  FakeMachine machine;
+  machine.files.AddFile(u"C:\\a.ini", "; top\r\n[A]\r\nx = 1\r\n\r\n[B]\r\ny=2");
+  machine.profiles.WriteString(u"a", u"z", u"3", u"C:\\a.ini");
+  machine.profiles.WriteString(u"B", u"w", u"4", u"C:\\a.ini");
+  machine.profiles.WriteString(u"A", u"X", u"\"q\"", u"C:\\a.ini");
+  EXPECT_EQ(machine.files.ReadFile(u"C:\\a.ini"), "; top\r\n[A]\r\nx=\"q\"\r\nz=3\r\n\r\n[B]\r\ny=2\r\nw=4\r\n");
+  EXPECT_EQ(machine.profiles.GetString(u"A", u"x", u"", 260, u"C:\\a.ini"), u"q");
+  EXPECT_EQ(machine.profiles.GetString(u"A", u"none", u"def  ", 260, u"C:\\a.ini"), u"def");
+}
+
 // --- registry ---
 
 TEST(FakeRegistry, CaseInsensitiveKeysAndClassesRootAlias) {
