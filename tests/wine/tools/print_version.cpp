@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-int main() {
+int wmain() {
   using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
   const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   const auto rtlGetVersion =
