@@ -45,7 +45,7 @@ def viewer_running(ctx):
     viewer = prefix.drive_c / "viewer" / "l_mora64.exe"
     payload.extract_entry(ctx.payload_zip, "l_mora64.exe", viewer)
     with Xvfb() as display:
-        prefix.start(viewer, cwd=viewer.parent, display=display)
+        viewer_process = prefix.start(viewer, cwd=viewer.parent, display=display)
         try:
             ctx.require(prefix.run(ctx.wait_window_exe, ["Lumora", "30000"], display=display,
                                    wait_for_server=False) == 0,
@@ -65,6 +65,7 @@ def viewer_running(ctx):
                 ctx, prefix, before, ["C:\\Program Files\\Lumora", "C:\\Apps", "C:\\Settings"])
         finally:
             prefix.kill_server()
+            viewer_process.wait(timeout=30)
 
 
 if __name__ == "__main__":
