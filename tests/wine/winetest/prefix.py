@@ -34,6 +34,11 @@ class WineError(RuntimeError):
     pass
 
 
+def _program_path(program) -> str:
+    """A Linux path made absolute (the run's folder is another), a builtin as is."""
+    return str(Path(program).resolve()) if os.path.exists(program) else str(program)
+
+
 class Prefix:
     """One Wine prefix: paths into its C: drive and the processes run in it."""
 
@@ -89,7 +94,7 @@ class Prefix:
         current folder is its C: or Z: equivalent). Returns the exit code, or
         (exit code, stdout bytes) with `capture`. Waits for the wineserver afterwards
         so that the registry is on disk and the next run may use another display."""
-        command = [WINE, str(program), *map(str, args)]
+        command = [WINE, _program_path(program), *map(str, args)]
         try:
             done = subprocess.run(command, cwd=str(cwd or self.drive_c), env=self.env(display),
                                   stdin=subprocess.DEVNULL,
@@ -105,7 +110,7 @@ class Prefix:
 
     def start(self, program, args=(), cwd=None, display=None):
         """Starts a Windows program and returns at once with its Popen."""
-        return subprocess.Popen([WINE, str(program), *map(str, args)],
+        return subprocess.Popen([WINE, _program_path(program), *map(str, args)],
                                 cwd=str(cwd or self.drive_c), env=self.env(display),
                                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
