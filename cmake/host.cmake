@@ -20,6 +20,14 @@ add_library(lumora_host_platform STATIC ${LUMORA_HOST_PLATFORM_SOURCES})
 target_link_libraries(lumora_host_platform PUBLIC lumora_core)
 target_compile_options(lumora_host_platform PRIVATE ${LUMORA_WARNINGS})
 
+# The fuzz build (clang, libFuzzer) instruments the core and the fakes and builds the
+# fuzz targets only.
+option(LUMORA_FUZZ "Build the libFuzzer targets instead of the unit tests (clang)" OFF)
+if(LUMORA_FUZZ)
+  add_subdirectory(tests/fuzz)
+  return()
+endif()
+
 file(GLOB LUMORA_UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${LUMORA_UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE lumora_host_platform GTest::gtest GTest::gtest_main)
