@@ -29,7 +29,7 @@ add_subdirectory(payload)
 include(cmake/resources.cmake)
 
 set(LUMORA_STATIC_LINK -static -static-libgcc -static-libstdc++ -municode -mwindows
-  -Wl,--gc-sections -s)
+  -Wl,--gc-sections -Wl,--no-insert-timestamp -s)
 set(LUMORA_SYSTEM_LIBS comctl32 shell32 ole32 uuid advapi32 user32 gdi32 kernel32)
 
 add_executable(lumora_setup WIN32 ${LUMORA_WIN32_SOURCES} res/setup.rc)
