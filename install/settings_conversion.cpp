@@ -1,7 +1,6 @@
 #include "install/settings_conversion.h"
 
 #include <cstddef>
-#include <optional>
 
 #include "app/environment_probes.h"
 
@@ -11,13 +10,11 @@ namespace {
 constexpr std::size_t kReadChunkBytes = 2047;
 constexpr std::size_t kFolderWithSeparatorMaxUnits = 258;
 
-// The whole file; nullopt when a read failed before its end.
-std::optional<std::string> ReadToEnd(platform::InputFile& stream) {
-  std::string content;
+// The rest of the file after `content`; false when a read failed before its end.
+bool ReadToEnd(platform::InputFile& stream, std::string& content) {
   char chunk[kReadChunkBytes];
   while (std::size_t count = stream.Read(chunk, sizeof chunk)) content.append(chunk, count);
-  if (stream.HadError()) return std::nullopt;
-  return content;
+  return !stream.HadError();
 }
 
 bool StartsWithByteOrderMark(const std::string& bytes) {
@@ -47,13 +44,19 @@ std::u16string SettingsTemporaryPath(const std::u16string& iniPath) {
 
 int ConvertSettingsToUnicode(platform::Platform& platform, const std::u16string& iniPath,
                              std::unique_ptr<platform::InputFile> stream) {
-  // The whole content is converted at once: a line or a double-byte character is
-  // never cut, and the settings file is closed before it is replaced.
-  std::optional<std::string> content = ReadToEnd(*stream);
+  std::string content(2, '\0');
+  content.resize(stream->Read(content.data(), content.size()));
+  if (StartsWithByteOrderMark(content)) {
+    stream->Close();
+    return 1;
+  }
+  // The whole content is converted at once, so that neither a line nor a double-byte
+  // character is ever cut; the settings file is closed before it is replaced.
+  const bool read = ReadToEnd(*stream, content);
   stream->Close();
-  if (!content) return 0;
-  if (StartsWithByteOrderMark(*content) || content->empty()) return 1;
-  const std::u16string text = platform.system.AnsiToUtf16(*content);
+  if (!read) return 0;
+  if (content.empty()) return 1;
+  const std::u16string text = platform.system.AnsiToUtf16(content);
   if (text.empty()) return 0;  // the code page conversion failed: nothing to write it from
 
   const std::u16string temporaryPath = SettingsTemporaryPath(iniPath);

@@ -74,6 +74,36 @@ TEST_F(SettingsConversion, LongLinesAreNotCutAtReadChunks) {
   EXPECT_EQ(machine.files.ReadFile(kIniPath), ConvertedBytes(text));
 }
 
+// A double-byte code page: 0x81 leads, and with the byte after it makes U+3000 + that
+// byte; a lead byte without its second byte becomes U+FFFD.
+class DoubleByteSystem : public platform::fake::FakeSystem {
+ public:
+  std::u16string AnsiToUtf16(std::string_view bytes) override {
+    std::u16string text;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(bytes[i]);
+      if (byte != 0x81) {
+        text.push_back(byte);
+      } else if (i + 1 < bytes.size()) {
+        text.push_back(static_cast<char16_t>(0x3000 + static_cast<unsigned char>(bytes[++i])));
+      } else {
+        text.push_back(u'\uFFFD');
+      }
+    }
+    return text;
+  }
+};
+
+TEST_F(SettingsConversion, ADoubleByteCharacterAcrossAReadChunkStaysWhole) {
+  DoubleByteSystem system;
+  platform::Platform doubleByte{machine.files, machine.registry, machine.profiles, system, machine.shell,
+                                machine.resources};
+  // the pair takes bytes 2046 and 2047, either side of the first 2047-byte read
+  machine.files.AddFile(kIniPath, "Name=" + std::string(2041, 'd') + "\x81\x41\r\n");
+  EXPECT_EQ(ConvertSettingsToUnicode(doubleByte, kIniPath, machine.files.OpenForReading(kIniPath)), 1);
+  EXPECT_EQ(machine.files.ReadFile(kIniPath), ConvertedBytes(u"Name=" + std::u16string(2041, u'd') + u"\u3041\r\n"));
+}
+
 TEST_F(SettingsConversion, LeavesAFileAlreadyInUtf16ByteForByte) {
   const std::string utf16 = ConvertedBytes(u"[Language]\r\nLang=English\r\n");
   machine.files.AddFile(kIniPath, utf16);
