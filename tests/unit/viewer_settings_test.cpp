@@ -116,18 +116,19 @@ struct SilentDefaultCase {
   std::int32_t silent;
   std::optional<std::u16string> programFilesDir;
   bool redirected;
+  std::u16string programFile;
 };
 
 TEST_F(ViewerSettings, SilentRunIntoTheDefaultFolderRedirectsToApplicationData) {
   const SilentDefaultCase cases[] = {
-      {"default folder", u"C:\\Program Files\\Lumora\\", 1, u"C:\\Program Files", true},
-      {"without backslash", u"C:\\Program Files\\Lumora", 1, u"C:\\Program Files", true},
-      {"below it, with blanks", u"C:\\Program Files\\Lumora\\Beta  ", 1, u"C:\\Program Files", true},
-      {"lower case", u"c:\\program files\\lumora\\", 1, u"C:\\Program Files", false},
-      {"elsewhere", u"C:\\Tools\\Lumora\\", 1, u"C:\\Program Files", false},
-      {"wizard run", u"C:\\Program Files\\Lumora\\", 0, u"C:\\Program Files", false},
-      {"fallback folder", u"C:\\Lumora\\", 1, std::nullopt, true},
-      {"fallback folder needs its backslash", u"C:\\Lumora", 1, std::nullopt, false},
+      {"default folder", u"C:\\Program Files\\Lumora\\", 1, u"C:\\Program Files", true, kProgramFile},
+      {"without backslash", u"C:\\Program Files\\Lumora", 1, u"C:\\Program Files", true, kProgramFile},
+      {"below it, with blanks", u"C:\\Program Files\\Lumora\\Beta  ", 1, u"C:\\Program Files", true, u"C:\\Program Files\\Lumora\\Beta\\l_mora64.ini"},
+      {"lower case", u"c:\\program files\\lumora\\", 1, u"C:\\Program Files", false, u"c:\\program files\\lumora\\l_mora64.ini"},
+      {"elsewhere", u"C:\\Tools\\Lumora\\", 1, u"C:\\Program Files", false, u"C:\\Tools\\Lumora\\l_mora64.ini"},
+      {"wizard run", u"C:\\Program Files\\Lumora\\", 0, u"C:\\Program Files", false, kProgramFile},
+      {"fallback folder", u"C:\\Lumora\\", 1, std::nullopt, true, u"C:\\Lumora\\l_mora64.ini"},
+      {"fallback folder needs its backslash", u"C:\\Lumora", 1, std::nullopt, false, u"C:\\Lumora\\l_mora64.ini"},
   };
   for (const SilentDefaultCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -140,6 +141,8 @@ TEST_F(ViewerSettings, SilentRunIntoTheDefaultFolderRedirectsToApplicationData) 
     const std::u16string active = WriteViewerSettings(fresh.platform, c.destination, iniFolder, c.silent);
     EXPECT_EQ(iniFolder, c.redirected ? u"%APPDATA%\\Lumora" : u"");
     EXPECT_EQ(active == kAppDataFile, c.redirected);
+    EXPECT_EQ(fresh.profiles.GetString(u"Others", u"INI_Folder", u"(none)", 260, c.programFile),
+              c.redirected ? u"%APPDATA%\\Lumora" : u"(none)");
     EXPECT_EQ(fresh.profiles.GetString(u"Language", u"DLL", u"", 260, active), u"ENGLISH");
   }
 }
