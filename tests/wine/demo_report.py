@@ -102,8 +102,8 @@ def main():
         if not args.read_link:
             print("    " + ", ".join(p.name for p in found))
             continue
-        for name, link in links.read_links(prefix, args.read_link, path).items():
-            print(f"    {name}: {link}")
+        for link_path, link in links.read_links(prefix, args.read_link, path).items():
+            print(f"    {link_path.name}: {link}")
 
     heading("settings files")
     candidates = [root / "l_mora64.ini"] if root else []

@@ -51,15 +51,14 @@ def shortcuts_and_associations(ctx):
                        f"{name}: registry")
         # The current user's links stay from the first run; the second adds the
         # all-users ones.
-        installation.check_links(ctx, prefix, group, user_links, f"{name}: user's program group")
-        installation.check_links(ctx, prefix, installation.user_desktop(prefix), user_desktop,
-                                 f"{name}: user's desktop")
-        installation.check_links(ctx, prefix, installation.common_program_group(prefix),
-                                 links.program_group_links(DEFAULT_FOLDER, 7) if all_users else {},
-                                 f"{name}: common program group")
-        installation.check_links(ctx, prefix, installation.public_desktop(prefix),
-                                 user_desktop if all_users else {}, f"{name}: public desktop")
-
+        installation.check_links(ctx, prefix, {
+            (group, f"{name}: user's program group"): user_links,
+            (installation.user_desktop(prefix), f"{name}: user's desktop"): user_desktop,
+            (installation.common_program_group(prefix), f"{name}: common program group"):
+                links.program_group_links(DEFAULT_FOLDER, 7) if all_users else {},
+            (installation.public_desktop(prefix), f"{name}: public desktop"):
+                user_desktop if all_users else {},
+        })
 
 if __name__ == "__main__":
     case_runner.main({"shortcuts_and_associations": shortcuts_and_associations})

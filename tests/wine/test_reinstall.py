@@ -50,8 +50,11 @@ def over_first(ctx):
     ctx.check_equal(ini_files.parse_ini(raw), SETTINGS_AFTER, "user's settings")
     ctx.check_equal(program_file.read_bytes(), program_file_bytes, "program-folder l_mora64.ini")
     installation.check_installed_files(ctx, prefix, DEFAULT_FOLDER)
-    installation.check_links(ctx, prefix, installation.user_program_group(prefix),
-                             links.program_group_links(DEFAULT_FOLDER, 7), "program group")
+    installation.check_links(ctx, prefix, {
+        (installation.user_program_group(prefix), "program group"):
+            links.program_group_links(DEFAULT_FOLDER, 7),
+        (installation.user_desktop(prefix), "desktop"):
+            links.desktop_links(DEFAULT_FOLDER, True, True)})
 
 
 def earlier_folder(ctx):

@@ -28,9 +28,9 @@ def make_case(version, version_class):
         ctx.require(ctx.run_setup(prefix, COMMAND_LINE, start) == EXIT_INSTALLED, "exit code")
         expected = assoc_option(1, DEFAULT_FOLDER, version_class=version_class)
         ctx.check_none(registration_problems(before, ctx.registry(prefix), expected), "registry")
-        installation.check_links(ctx, prefix, installation.user_program_group(prefix),
-                                 links.program_group_links(DEFAULT_FOLDER, version_class),
-                                 "program group")
+        installation.check_links(ctx, prefix, {
+            (installation.user_program_group(prefix), "program group"):
+                links.program_group_links(DEFAULT_FOLDER, version_class)})
     return case
 
 

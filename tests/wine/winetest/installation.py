@@ -59,6 +59,10 @@ def check_no_log(ctx, *folders: Path):
         ctx.check(install_log.read_log(folder) is None, f"a log was written in {folder}")
 
 
-def check_links(ctx, prefix: Prefix, folder: Path, expected: dict, where: str):
-    ctx.check_none(links.link_problems(links.read_links(prefix, ctx.read_link_exe, folder),
-                                       expected, where), "links")
+def check_links(ctx, prefix: Prefix, expected_by_folder: dict):
+    """`expected_by_folder`: {(Linux folder, label): {file name: Link}}; all folders
+    are read in one run of the link reader."""
+    found = links.read_links(prefix, ctx.read_link_exe, *[f for f, _ in expected_by_folder])
+    for (folder, label), expected in expected_by_folder.items():
+        actual = {path.name: link for path, link in found.items() if path.parent == folder}
+        ctx.check_none(links.link_problems(actual, expected, label), "links")

@@ -18,23 +18,26 @@ class Link:
     working_directory: str = ""
 
 
-def read_links(prefix: Prefix, read_link_exe, folder: Path) -> dict:
-    """{file name: Link} for every .lnk file in the Linux folder `folder`."""
-    files = sorted(p for p in folder.glob("*.lnk")) if folder.is_dir() else []
+def read_links(prefix: Prefix, read_link_exe, *folders: Path) -> dict:
+    """{Linux path: Link} for every .lnk file in the Linux folder(s), read in one run
+    (a link that cannot be read gives its error text instead). Does not wait for the
+    wineserver: reading changes nothing that a later run would need on disk."""
+    files = [p for folder in folders if folder.is_dir() for p in sorted(folder.glob("*.lnk"))]
     if not files:
         return {}
-    status, out = prefix.run(read_link_exe, [prefix.c_path(p) for p in files], capture=True)
+    status, out = prefix.run(read_link_exe, [prefix.c_path(p) for p in files], capture=True,
+                             wait_for_server=False)
     records = [json.loads(line) for line in out.decode("utf-8").splitlines() if line.strip()]
     if len(records) != len(files):
-        raise WineError(f"read_link.exe answered {len(records)} of {len(files)} links")
+        raise WineError(f"read_link.exe answered {len(records)} of {len(files)} links "
+                        f"(exit code {status})")
     links = {}
     for path, record in zip(files, records):
         if "error" in record:
-            links[path.name] = record["error"]
+            links[path] = record["error"]
             continue
-        links[path.name] = Link(record["target"], record["arguments"], record["description"],
-                                record["icon_file"], record["icon_index"],
-                                record["working_directory"])
+        links[path] = Link(record["target"], record["arguments"], record["description"],
+                          record["icon_file"], record["icon_index"], record["working_directory"])
     return links
 
 
