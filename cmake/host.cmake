@@ -19,6 +19,9 @@ file(GLOB LUMORA_HOST_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/fake/*.cpp pla
 add_library(lumora_host_platform STATIC ${LUMORA_HOST_PLATFORM_SOURCES})
 target_link_libraries(lumora_host_platform PUBLIC lumora_core)
 target_compile_options(lumora_host_platform PRIVATE ${LUMORA_WARNINGS})
+# The core calls the host side of per-build selectors (platform/posix/), so the two
+# archives need each other; CMake repeats them on the link line.
+target_link_libraries(lumora_core PUBLIC lumora_host_platform)
 
 # The fuzz build (clang, libFuzzer) instruments the core and the fakes and builds the
 # fuzz targets only.
