@@ -52,7 +52,7 @@ std::u16string TemporaryArchivePath(platform::FileSystem& files) {
 }
 
 // The current entry's name as stored, or nullopt when the entry cannot be read.
-// Names longer than the buffer come back cut; `storedSize` tells their true size.
+// A name longer than the buffer comes back cut; `info.size_filename` keeps its true size.
 std::optional<std::string> CurrentEntryName(unzFile archive, unz_file_info64& info) {
   char name[kStoredNameBufferBytes] = {};
   if (unzGetCurrentFileInfo64(archive, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK) {
