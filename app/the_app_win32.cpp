@@ -11,6 +11,7 @@
 #include "app/command_line.h"
 #include "app/silent_road.h"
 #include "framework/win_app.h"
+#include "install/install_driver.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "wizard/wizard_road.h"
@@ -82,10 +83,6 @@ LOGFONTW MakeHeaderLogFont() {
   return font;
 }
 
-// Not yet wired to the installation driver: installs nothing and reports failure, so
-// a silent run cannot claim an installation that did not happen.
-int InstallNothingYet(SetupOptions&) { return 0; }
-
 }  // namespace
 
 class TheApp : public CWinApp {
@@ -102,7 +99,10 @@ BOOL TheApp::InitInstance() {
   const std::u16string commandLine = FromWide(GetCommandLineW());
   if (HasSilentSwitch(commandLine)) {
     platform::win32::Win32Machine machine;
-    SetExitCode(RunSilentRoad(machine.platform, commandLine, InstallNothingYet));
+    const InstallFunction install = [&machine](SetupOptions& options) {
+      return RunInstallation(machine.platform, options);
+    };
+    SetExitCode(RunSilentRoad(machine.platform, commandLine, install));
     return FALSE;
   }
   headerLogFont = MakeHeaderLogFont();
