@@ -1,12 +1,16 @@
 #include "install/install_driver.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "install/icon_library.h"
 #include "install/install_log.h"
 #include "install/path_helpers.h"
 #include "install/payload_extraction.h"
+#include "install/settings_conversion.h"
+#include "install/viewer_settings.h"
 #include "res/string_table.h"
 
 namespace lumora {
@@ -27,6 +31,15 @@ void ReportFailure(platform::Platform& platform, const SetupOptions& options, st
   const std::u16string entry =
       placement == FolderPlacement::kAfterMessage ? text + u": " + folderCopy : folderCopy + u": " + text;
   AppendToInstallLog(platform.files, platform.system, entry);
+}
+
+// The wizard's last word before the associations change, with No as the default
+// button. The registration pass runs with the record as it is whatever the answer:
+// the user chose the associations on the associations page already, and the pass
+// also does the rest of the registration, which the answer does not concern.
+void AskAssociationQuestion(platform::Platform& platform, const SetupOptions& options) {
+  const std::u16string question = platform.resources.LoadText(IDS_ASSOCIATION_QUESTION);
+  (void)platform.resources.ShowMessageBox(question, options.caption, platform::kMbQuestionYesNoDefaultNo);
 }
 
 }  // namespace
@@ -55,10 +68,16 @@ int RunInstallation(platform::Platform& platform, SetupOptions& options) {
     return 0;
   }
 
-  // Nothing stops the installation after the unpacking: each later step (the viewer's
-  // settings, the wizard's association question, the registration pass, the settings
-  // conversion, in that order) ignores its own failures.
+  // Nothing stops the installation after the unpacking: each later step ignores its
+  // own failures.
+  const std::u16string iniPath =
+      WriteViewerSettings(platform, options.destinationFolder, options.iniFolder, options.silent);
 
+  if (options.registerAssociations != 0 && options.silent == 0) AskAssociationQuestion(platform, options);
+
+  if (std::unique_ptr<platform::InputFile> settings = platform.files.OpenForReading(iniPath)) {
+    ConvertSettingsToUnicode(platform, iniPath, std::move(settings));
+  }
   return 1;
 }
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -159,6 +161,75 @@ TEST(RunInstallation, PluginFolderIsMadeEvenWithoutAnEntryOfItsOwn) {
   SetupOptions options = Options(u"C:\\Lumora", 1);
   EXPECT_EQ(RunInstallation(machine->platform, options), 1);
   EXPECT_TRUE(machine->files.FolderExists(u"C:\\Lumora\\Plugins"));
+}
+
+TEST(RunInstallation, SettingsAreWrittenAndEndInUtf16) {
+  auto machine = MakeMachine();
+  SetupOptions options = Options(u"C:\\Lumora", 1);
+  EXPECT_EQ(RunInstallation(machine->platform, options), 1);
+  const std::optional<std::string> settings = machine->files.ReadFile(u"C:\\Lumora\\l_mora64.ini");
+  ASSERT_TRUE(settings.has_value());
+  EXPECT_EQ(settings->substr(0, 4), std::string("\xFF\xFE;\0", 4));
+}
+
+// Message boxes that look at the settings file at the moment they are shown.
+class SettingsWatchingResources : public platform::fake::FakeResources {
+ public:
+  SettingsWatchingResources(platform::fake::FakeFileSystem& files, std::u16string iniPath)
+      : files_(files), iniPath_(std::move(iniPath)) {}
+  int ShowMessageBox(const std::u16string& text, const std::u16string& caption, std::uint32_t type) override {
+    settingsWhenShown.push_back(files_.ReadFile(iniPath_));
+    return FakeResources::ShowMessageBox(text, caption, type);
+  }
+  std::vector<std::optional<std::string>> settingsWhenShown;
+
+ private:
+  platform::fake::FakeFileSystem& files_;
+  std::u16string iniPath_;
+};
+
+TEST(RunInstallation, WizardAsksBeforeChangingAssociationsAndGoesOnWhateverTheAnswer) {
+  struct Case {
+    const char* what;
+    std::int32_t silent;
+    std::int32_t registerAssociations;
+    std::deque<int> answers;
+    bool asked;
+  };
+  const std::vector<Case> cases = {
+      {"wizard with associations, answer No", 0, 1, {platform::kIdNo}, true},
+      {"wizard with associations, answer Yes", 0, 1, {platform::kIdYes}, true},
+      {"wizard without associations", 0, 0, {}, false},
+      {"silent run with associations", 1, 1, {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeMachine machine;
+    SettingsWatchingResources resources(machine.files, u"C:\\Lumora\\l_mora64.ini");
+    resources.payload = SmallPayload();
+    resources.answers = c.answers;
+    platform::Platform platform{machine.files, machine.registry, machine.profiles,
+                                machine.system, machine.shell,    resources};
+    SetupOptions options = Options(u"C:\\Lumora", c.silent);
+    options.registerAssociations = c.registerAssociations;
+    SelectImageRows(options.associations);
+
+    EXPECT_EQ(RunInstallation(platform, options), 1);
+    if (!c.asked) {
+      EXPECT_TRUE(resources.shownMessages.empty());
+      continue;
+    }
+    ASSERT_EQ(resources.shownMessages.size(), 1u);
+    EXPECT_EQ(resources.shownMessages[0].text, u"" TEXT_ASSOCIATION_QUESTION);
+    EXPECT_EQ(resources.shownMessages[0].caption, u"Lumora 64-bit Setup");
+    EXPECT_EQ(resources.shownMessages[0].type, platform::kMbQuestionYesNoDefaultNo);
+    // Asked after the settings were written and before they were converted.
+    ASSERT_TRUE(resources.settingsWhenShown[0].has_value());
+    EXPECT_NE(resources.settingsWhenShown[0]->find("[Language]"), std::string::npos);
+    EXPECT_NE(resources.settingsWhenShown[0]->substr(0, 2), "\xFF\xFE");
+    // The answer changes nothing that follows.
+    EXPECT_EQ(machine.files.ReadFile(u"C:\\Lumora\\l_mora64.ini")->substr(0, 2), "\xFF\xFE");
+  }
 }
 
 }  // namespace
