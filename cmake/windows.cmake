@@ -12,11 +12,13 @@ add_library(minizip STATIC
   ${LUMORA_THIRD_PARTY}/minizip/ioapi.c
   ${LUMORA_THIRD_PARTY}/minizip/iowin32.c)
 target_include_directories(minizip PUBLIC ${LUMORA_THIRD_PARTY}/minizip)
-target_compile_options(minizip PRIVATE -O2 -w)
+target_compile_options(minizip PRIVATE -Os -ffunction-sections -fdata-sections -w)
 target_link_libraries(minizip PUBLIC -l:libz.a)
 
 set(LUMORA_WIN_FLAGS -municode -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601)
-target_compile_options(lumora_core PRIVATE -Wall -Wextra -ffunction-sections -fdata-sections)
+# Optimised for size: the setup program is downloaded by every user.
+set(LUMORA_SIZE_FLAGS -Os -ffunction-sections -fdata-sections)
+target_compile_options(lumora_core PRIVATE -Wall -Wextra ${LUMORA_SIZE_FLAGS})
 target_compile_definitions(lumora_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(lumora_core PUBLIC minizip)
 
@@ -30,11 +32,13 @@ include(cmake/resources.cmake)
 
 set(LUMORA_STATIC_LINK -static -static-libgcc -static-libstdc++ -municode -mwindows
   -Wl,--gc-sections -Wl,--no-insert-timestamp -s)
-set(LUMORA_SYSTEM_LIBS comctl32 shell32 ole32 uuid advapi32 user32 gdi32 kernel32)
+# No libuuid: its one object holds every GUID of the platform; the few we use are
+# defined where they are used.
+set(LUMORA_SYSTEM_LIBS comctl32 shell32 ole32 advapi32 user32 gdi32 kernel32)
 
 add_executable(lumora_setup WIN32 ${LUMORA_WIN32_SOURCES} res/setup.rc)
 set_target_properties(lumora_setup PROPERTIES OUTPUT_NAME "lumora64_setup")
-target_compile_options(lumora_setup PRIVATE -Wall -Wextra -ffunction-sections -fdata-sections)
+target_compile_options(lumora_setup PRIVATE -Wall -Wextra $<$<COMPILE_LANGUAGE:CXX>:${LUMORA_SIZE_FLAGS}>)
 target_link_libraries(lumora_setup PRIVATE lumora_core ${LUMORA_SYSTEM_LIBS})
 target_link_options(lumora_setup PRIVATE ${LUMORA_STATIC_LINK})
 target_include_directories(lumora_setup PRIVATE ${CMAKE_SOURCE_DIR})

@@ -1,7 +1,6 @@
 #include "install/icon_library.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -74,11 +73,9 @@ double ParseDecimal(std::u16string_view text) {
   if (number.empty()) return 0.0;
   const bool negative = number.front() == '-';
   if (number.front() == '+' || number.front() == '-') number.erase(0, 1);
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-  (void)end;
-  // Beyond double's range the runtime's own answer (infinity, or 0 for a tiny value).
-  if (error == std::errc::result_out_of_range) value = std::strtod(number.c_str(), nullptr);
+  // The runtime's own decimal conversion (the program never changes the C locale, so
+  // the decimal point is "."); beyond double's range it answers infinity or 0.
+  const double value = std::strtod(number.c_str(), nullptr);
   return negative ? -value : value;
 }
 

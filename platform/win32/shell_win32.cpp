@@ -11,18 +11,21 @@
 namespace lumora::platform::win32 {
 namespace {
 
+// The shell link class, defined here rather than taken from libuuid (see windows.cmake).
+constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 class Win32Shell final : public Shell {
  public:
   bool SaveLink(const ShellLink& link, const std::u16string& linkPath) override {
     // Each link runs in its own apartment, so a failure of one leaves nothing behind.
     ScopedComApartment apartment;
     ComPtr<IShellLinkW> shellLink;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+    if (FAILED(CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkW),
                                 shellLink.OutVoid())) ||
         !shellLink)
       return false;
     ComPtr<IPersistFile> persistFile;
-    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, persistFile.OutVoid())) || !persistFile) return false;
+    if (FAILED(shellLink->QueryInterface(__uuidof(IPersistFile), persistFile.OutVoid())) || !persistFile) return false;
 
     if (link.iconFile) shellLink->SetIconLocation(Wide(*link.iconFile), link.iconIndex);
     shellLink->SetPath(Wide(link.target));
