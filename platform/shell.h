@@ -12,6 +12,7 @@ struct ShellLink {
   std::optional<std::u16string> iconFile;
   int iconIndex = 0;
   std::optional<std::u16string> description;
+  bool operator==(const ShellLink&) const = default;
 };
 
 class Shell {
