@@ -1,5 +1,6 @@
 #include "system/association_plan.h"
 
+#include "app/environment_probes.h"
 #include "platform/registry.h"
 #include "system/file_type_table.h"
 
@@ -7,8 +8,6 @@ namespace lumora {
 namespace {
 
 using platform::RootKey;
-
-constexpr int kWindows10Class = 10;
 
 // The built-in apps of Windows 10 that would otherwise claim images and media.
 constexpr const char16_t* kAppXProgIds[] = {
@@ -38,6 +37,13 @@ bool IsAlwaysTakenOver(std::u16string_view extension) {
 
 std::u16string ClassesKey(std::u16string_view name) { return u"SOFTWARE\\Classes\\" + std::u16string(name); }
 
+// ".<extension>": the extension key's last part and the capability value's name.
+std::u16string DottedExtension(std::u16string_view extension) {
+  std::u16string dotted(1, u'.');
+  dotted += extension;
+  return dotted;
+}
+
 std::u16string ExplorerChoiceKey(std::u16string_view extension) {
   return u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\." + std::u16string(extension) +
          u"\\UserChoice";
@@ -52,7 +58,7 @@ void RegisterCapabilityAssociation(RegistrationPlan& plan, std::u16string_view e
   plan.push_back(step::SetNamedValues{RootKey::kLocalMachine,
                                       kCapabilityAssociationsKey,
                                       platform::kKeySetValue,
-                                      {{u"." + std::u16string(extension), ProgIdFor(progIdSuffix)}}});
+                                      {{DottedExtension(extension), ProgIdFor(progIdSuffix)}}});
 }
 
 void RegisterFileAssociation(RegistrationPlan& plan, std::u16string_view extension, std::u16string_view progIdSuffix,
@@ -61,7 +67,7 @@ void RegisterFileAssociation(RegistrationPlan& plan, std::u16string_view extensi
   const std::u16string progId = ProgIdFor(progIdSuffix);
   const std::u16string progIdKey = ClassesKey(progId);
   if (selected != 0 || IsAlwaysTakenOver(extension)) {
-    plan.push_back(step::SetDefaultValue{RootKey::kLocalMachine, ClassesKey(u"." + std::u16string(extension)), progId});
+    plan.push_back(step::SetDefaultValue{RootKey::kLocalMachine, ClassesKey(DottedExtension(extension)), progId});
   }
   plan.push_back(
       step::SetDefaultValue{RootKey::kLocalMachine, progIdKey, u"Lumora " + UpperAscii(progIdSuffix) + u" File"});
@@ -94,7 +100,7 @@ void RegisterAssociations(RegistrationPlan& plan, const std::u16string& viewerPa
     }
   }
   if (registerAssociations == 0) return;
-  if (windowsVersionClass == kWindows10Class) SuppressAppXOpenWith(plan);
+  if (windowsVersionClass == kWindows10) SuppressAppXOpenWith(plan);
   plan.push_back(step::ReloadSystemIcons{});
   plan.push_back(step::NotifyAssociationsChanged{});
 }

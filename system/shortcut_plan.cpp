@@ -1,13 +1,12 @@
 #include "system/shortcut_plan.h"
 
+#include "app/environment_probes.h"
 #include "platform/system.h"
 #include "system/install_paths.h"
 #include "system/product_version.h"
 
 namespace lumora {
 namespace {
-
-constexpr int kWindows8Class = 8;
 
 // The documents the program group links to, in the order they are made.
 struct DocumentLink {
@@ -78,7 +77,7 @@ void CreateProgramGroup(RegistrationPlan& plan, const std::u16string& installFol
   plan.push_back(step::DeleteOldLink{OldVersionedViewerLinkName(u"4.70")});
   plan.push_back(step::DeleteOldLink{OldVersionedViewerLinkName(u"4.67")});
   CreateFolderShortcut(plan, u"Lumora - Thumbnails.lnk", viewer, u"/thumbs", viewer, kThumbnailsIconIndex);
-  if (windowsVersionClass != kWindows8Class) {
+  if (windowsVersionClass != kWindows8) {
     CreateFolderShortcut(plan, u"Uninstall Lumora.lnk", installFolder + kUninstallerFileName);
   }
   for (const DocumentLink& document : kDocumentLinks) {
