@@ -12,6 +12,7 @@
 #include "install/settings_conversion.h"
 #include "install/viewer_settings.h"
 #include "res/string_table.h"
+#include "system/register_with_system.h"
 
 namespace lumora {
 namespace {
@@ -74,6 +75,10 @@ int RunInstallation(platform::Platform& platform, SetupOptions& options) {
       WriteViewerSettings(platform, options.destinationFolder, options.iniFolder, options.silent);
 
   if (options.registerAssociations != 0 && options.silent == 0) AskAssociationQuestion(platform, options);
+
+  // The registration pass takes the record's own destination text and trims it itself.
+  RegisterWithSystem(platform, options.registerAssociations, options.destinationFolder, options.startMenuGroup,
+                     options.desktopShortcut, options.thumbnailsShortcut, options.allUsers, options.associations);
 
   if (std::unique_ptr<platform::InputFile> settings = platform.files.OpenForReading(iniPath)) {
     ConvertSettingsToUnicode(platform, iniPath, std::move(settings));
