@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/environment_probes.h"
 #include "install/install_driver.h"
@@ -52,6 +53,40 @@ TEST(RunInstallation, RegistersTheViewerAfterASuccessfulInstallation) {
   ASSERT_TRUE(choice.has_value());
   EXPECT_EQ(choice->text, u"Lumora.png");
   EXPECT_EQ(machine->registry.OpenHandleCount(), 0u);
+  ResetWindowsVersionClassCacheForTesting();
+}
+
+// Notes, when a message box is shown, whether the uninstall entry exists already.
+class RegistryWatchingResources : public platform::Resources {
+ public:
+  RegistryWatchingResources(platform::fake::FakeResources& inner, const platform::fake::FakeRegistry& registry)
+      : inner_(inner), registry_(registry) {}
+  std::vector<bool> registeredWhenShown;
+
+  std::u16string LoadText(std::uint32_t id) override { return inner_.LoadText(id); }
+  std::optional<std::span<const std::uint8_t>> PayloadArchive() override { return inner_.PayloadArchive(); }
+  int ShowMessageBox(const std::u16string& text, const std::u16string& caption, std::uint32_t type) override {
+    registeredWhenShown.push_back(registry_.KeyExists(RootKey::kLocalMachine, kUninstallKey));
+    return inner_.ShowMessageBox(text, caption, type);
+  }
+
+ private:
+  platform::fake::FakeResources& inner_;
+  const platform::fake::FakeRegistry& registry_;
+};
+
+TEST(RunInstallation, WizardAsksTheAssociationQuestionBeforeRegistering) {
+  auto machine = MakeMachine(true);
+  RegistryWatchingResources resources(machine->resources, machine->registry);
+  platform::Platform platform{machine->files,  machine->registry, machine->profiles,
+                              machine->system, machine->shell,    resources};
+  SetupOptions options = Options(u"C:\\Lumora");
+  options.silent = 0;
+  options.registerAssociations = 1;
+  EXPECT_EQ(RunInstallation(platform, options), 1);
+  EXPECT_EQ(resources.registeredWhenShown, std::vector<bool>{false});
+  EXPECT_TRUE(machine->registry.KeyExists(RootKey::kLocalMachine, kUninstallKey));
+  EXPECT_EQ(machine->shell.associationNotifications, 1);
   ResetWindowsVersionClassCacheForTesting();
 }
 
