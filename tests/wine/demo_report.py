@@ -23,7 +23,7 @@ def heading(text):
 
 def show_files(root: Path):
     for path in sorted(root.rglob("*")):
-        relative = path.relative_to(root)
+        relative = "\\".join(path.relative_to(root).parts)
         if path.is_dir():
             print(f"  {relative}\\")
         else:
@@ -34,6 +34,8 @@ def show_files(root: Path):
 def show_registry(before: dict, after: dict):
     change = registry.changes(before, after)
     keys = sorted({key for key, _ in change["set"]})
+    if not keys and not change["removed"]:
+        print("  (none)")
     names = {k.lower(): k for k in after}
     for key in keys:
         print(f"  [{names.get(key, key)}]")
@@ -45,13 +47,13 @@ def show_registry(before: dict, after: dict):
         print(f"  removed {key}" + ("" if name is None else f" [{name or '@'}]"))
 
 
-def show_ini(path: Path):
+def show_ini(prefix, path: Path):
     raw = path.read_bytes()
     if raw[:2] == b"\xff\xfe":
         encoding, text = "UTF-16LE with FF FE", raw[2:].decode("utf-16-le")
     else:
         encoding, text = "8-bit", raw.decode("cp1252")
-    print(f"  {path.name} ({encoding}, {len(raw)} bytes) in {path.parent}")
+    print(f"  {prefix.c_path(path)} ({encoding}, {len(raw)} bytes)")
     for line in text.splitlines():
         print(f"    | {line}")
 
@@ -87,7 +89,7 @@ def main():
     heading("registry entries written (changed against the fresh prefix)")
     show_registry(before, after)
 
-    heading("links")
+    heading("links (read back through the shell)")
     places = {
         "user's desktop": installation.user_desktop(prefix),
         "public desktop": installation.public_desktop(prefix),
@@ -111,7 +113,7 @@ def main():
     shown = False
     for path in candidates:
         if path.exists():
-            show_ini(path)
+            show_ini(prefix, path)
             shown = True
     if not shown:
         print("  (none)")
