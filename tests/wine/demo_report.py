@@ -33,16 +33,19 @@ def show_files(root: Path):
 
 def show_registry(before: dict, after: dict):
     change = registry.changes(before, after)
-    keys = sorted({key for key, _ in change["set"]})
-    if not keys and not change["removed"]:
+    if not change["set"] and not change["removed"]:
         print("  (none)")
     names = {k.lower(): k for k in after}
-    for key in keys:
+    keys_with_values = sorted({key for key, name in change["set"] if name is not None})
+    for key in keys_with_values:
         print(f"  [{names.get(key, key)}]")
-        values = registry.find_key(after, key) or {}
-        for name, value in sorted(values.items()):
+        for name, value in sorted((registry.find_key(after, key) or {}).items()):
             if (key, name.lower()) in change["set"]:
                 print(f"    {name or '@'} = {value!r}")
+    bare = sorted({key for key, name in change["set"] if name is None} - set(keys_with_values))
+    if bare:
+        print(f"  and {len(bare)} new keys without values of their own, e.g. "
+              + ", ".join(names.get(k, k) for k in bare[:3]))
     for key, name in sorted(change["removed"], key=lambda kn: (kn[0], kn[1] or "")):
         print(f"  removed {key}" + ("" if name is None else f" [{name or '@'}]"))
 
