@@ -1,7 +1,8 @@
-// The fault campaign: one silent installation (the silent road over RunInstallation)
-// on a fake machine that already holds the user's things, run once per failure
-// point an installation can meet, each with the outcome it must have: the result,
-// the log entry, the exit code, and what is left on disk and in the registry.
+// The fault campaign: one installation on a fake machine that already holds the
+// user's things, run once per failure point an installation can meet, silently (the
+// silent road over RunInstallation) and in a wizard run with the same choices, each
+// with the outcome it must have: the result, the log entry or message box, the exit
+// code, and what is left on disk and in the registry.
 // Whatever fails, nothing the user had is lost: the settings file keeps every key
 // the installation does not write, a failed conversion leaves it byte for byte as
 // it was, and the user's other files and registry keys stay as they were.
@@ -362,42 +363,83 @@ void ExpectRegistration(Campaign& c, Registration expected) {
   EXPECT_EQ(uninstallEntry, expected == Registration::kComplete);
 }
 
+// What the run left on disk and in the registry, and that nothing of the user's went.
+void ExpectLeftBehind(Campaign& c, const Outcome& expected) {
+  const std::optional<std::string> viewer = c.machine.files.ReadFile(kViewer);
+  switch (expected.viewer) {
+    case Viewer::kAbsent: EXPECT_FALSE(viewer.has_value()); break;
+    case Viewer::kNew: EXPECT_EQ(viewer, "MZ the new viewer"); break;
+    case Viewer::kEarlier: EXPECT_EQ(viewer, kInstalledViewer); break;
+    case Viewer::kCutShort:
+      ASSERT_TRUE(viewer.has_value());
+      EXPECT_LT(viewer->size(), std::string("MZ the new viewer").size());
+      EXPECT_EQ(std::string("MZ the new viewer").compare(0, viewer->size(), *viewer), 0);
+      break;
+  }
+  const std::optional<std::string> icons = c.machine.files.ReadFile(kIconLibrary);
+  switch (expected.icons) {
+    case Icons::kAbsent: EXPECT_FALSE(icons.has_value()); break;
+    case Icons::kFromArchive: EXPECT_EQ(icons, "MZ the archive's icon library"); break;
+    case Icons::kInstalled: EXPECT_EQ(icons, kInstalledIcons); break;
+  }
+  ExpectSettings(c, expected.settings);
+  ExpectRegistration(c, expected.registration);
+  ExpectUserThingsKept(c);
+}
+
+// A wizard run shows the failure's string-table text alone, where a silent run logs
+// it with the folder.
+std::u16string WizardMessage(const std::u16string& logMessage) {
+  for (const std::u16string& text : {kInvalidDestination, kCantCreate, kCantInstall})
+    if (logMessage.find(text) != std::u16string::npos) return text;
+  return u"";
+}
+
 TEST(FaultCampaign, EveryFailurePointHasItsOutcomeAndNothingOfTheUsersIsLost) {
   for (const FaultCase& fault : FaultCases()) {
     SCOPED_TRACE(fault.failurePoint);
-    Campaign c;
-    fault.inject(c);
-    int result = -1;
-    const int exitCode = RunSilentRoad(c.platform, c.commandLine, [&](SetupOptions& options) {
-      result = RunInstallation(c.platform, options);
-      return result;
-    });
-    c.afterRun();
     const Outcome& expected = fault.expected;
-    EXPECT_EQ(result, expected.result);
-    EXPECT_EQ(exitCode, expected.exitCode);
-    EXPECT_EQ(Narrow(LoggedMessage(c.machine.files)), Narrow(expected.logMessage));
-
-    const std::optional<std::string> viewer = c.machine.files.ReadFile(kViewer);
-    switch (expected.viewer) {
-      case Viewer::kAbsent: EXPECT_FALSE(viewer.has_value()); break;
-      case Viewer::kNew: EXPECT_EQ(viewer, "MZ the new viewer"); break;
-      case Viewer::kEarlier: EXPECT_EQ(viewer, kInstalledViewer); break;
-      case Viewer::kCutShort:
-        ASSERT_TRUE(viewer.has_value());
-        EXPECT_LT(viewer->size(), std::string("MZ the new viewer").size());
-        EXPECT_EQ(std::string("MZ the new viewer").compare(0, viewer->size(), *viewer), 0);
-        break;
+    std::optional<SetupOptions> parsed;
+    {
+      SCOPED_TRACE("silent run");
+      Campaign c;
+      fault.inject(c);
+      int result = -1;
+      const int exitCode = RunSilentRoad(c.platform, c.commandLine, [&](SetupOptions& options) {
+        parsed = options;
+        result = RunInstallation(c.platform, options);
+        return result;
+      });
+      c.afterRun();
+      EXPECT_EQ(result, expected.result);
+      EXPECT_EQ(exitCode, expected.exitCode);
+      EXPECT_EQ(Narrow(LoggedMessage(c.machine.files)), Narrow(expected.logMessage));
+      EXPECT_TRUE(c.machine.resources.shownMessages.empty());
+      ExpectLeftBehind(c, expected);
     }
-    const std::optional<std::string> icons = c.machine.files.ReadFile(kIconLibrary);
-    switch (expected.icons) {
-      case Icons::kAbsent: EXPECT_FALSE(icons.has_value()); break;
-      case Icons::kFromArchive: EXPECT_EQ(icons, "MZ the archive's icon library"); break;
-      case Icons::kInstalled: EXPECT_EQ(icons, kInstalledIcons); break;
+    if (!parsed) continue;  // refused before any installation: the wizard checks this on its pages
+    {
+      SCOPED_TRACE("wizard run with the same choices");
+      Campaign c;
+      fault.inject(c);
+      SetupOptions options = *parsed;
+      options.silent = 0;
+      EXPECT_EQ(RunInstallation(c.platform, options), expected.result);
+      c.afterRun();
+      const auto& shown = c.machine.resources.shownMessages;
+      if (expected.result == 0) {
+        EXPECT_EQ(shown.size(), 1u);
+        for (const auto& message : shown) {
+          EXPECT_EQ(Narrow(message.text), Narrow(WizardMessage(expected.logMessage)));
+          EXPECT_EQ(message.caption, u"Lumora 64-bit Setup");
+          EXPECT_EQ(message.type, platform::kMbIconError);
+        }
+      } else {
+        EXPECT_TRUE(shown.empty());
+      }
+      EXPECT_FALSE(c.machine.files.FileExists(kLog));
+      ExpectLeftBehind(c, expected);
     }
-    ExpectSettings(c, expected.settings);
-    ExpectRegistration(c, expected.registration);
-    ExpectUserThingsKept(c);
   }
 }
 
