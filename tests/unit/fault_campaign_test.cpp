@@ -269,6 +269,8 @@ std::vector<FaultCase> FaultCases() {
        [](Campaign& c) { c.machine.files.LockFile(kSettings); }, settingsNotWritable},
       {"settings file unreadable",
        [](Campaign& c) { c.machine.files.DenyAccess(kSettings); }, settingsNotWritable},
+      {"settings file with a read error part way (a bad sector)",
+       [](Campaign& c) { c.machine.files.FailReadsAfter(kSettings, 10); }, settingsNotWritable},
       {"disk full during the conversion",
        [](Campaign& c) { c.AtConversion([&c] { c.machine.files.SetFreeSpace(64); }); }, conversionFailed},
       {"conversion read fails half way",
