@@ -1,10 +1,15 @@
 """Silent installations under Wine, ours against the NSIS peer, each in a fresh copy
 of one prefix template, alternated round by round.
 
-Every run: copy the template (untimed); start a keeper program in the copy and one
-short program, so that the wineserver and Wine's system services are up before the
-clock starts (the state of a machine that is already running); time the installer
-from its start to its exit; read its peak memory; end the prefix and delete it.
+Every run: copy the template (untimed); start a keeper program in the copy on a
+virtual display and wait for its window, so that the wineserver, Wine's system
+services and the desktop are up before the clock starts (the state of a machine that
+is already running); time the installer from its start to its exit; read its peak
+memory; end the prefix and delete it.
+
+Why a display although both installers are silent: without one, Wine cannot make a
+desktop, and every GUI process waits for a new desktop process to try and fail
+(about 0.5-1 s per run, for either installer), a cost no Windows machine has.
 
 Peak memory: VmHWM of the installer's process (the Wine preloader that becomes the
 Windows process), read from /proc/<pid>/status while it runs.
@@ -26,12 +31,15 @@ from winetest.environment import WINE
 from winetest.expected_registration import SCOPE, assoc_option
 from winetest.messages import DEFAULT_FOLDER
 from winetest.registry_check import registration_problems
+from winetest.xvfb import Xvfb
 
 from . import timing
 
 # The options of our silent run; the NSIS peer does the same work without options.
 OUR_OPTIONS = ["/silent", "/desktop=1", "/thumbs=1", "/group=1", "/assoc=1"]
-KEEPER_ARGUMENTS = ["LumoraBenchNoSuchWindow", "3600000"]
+# Wine's own notepad holds the desktop; wait_window.exe tells when its window is up.
+KEEPER = "notepad"
+KEEPER_WINDOW_CLASS = "Notepad"
 
 
 @dataclass
@@ -45,11 +53,21 @@ class Installer:
 class Machine:
     """Fresh prefixes from one template, with Wine already running in each."""
 
-    def __init__(self, work: Path, keeper_exe: Path):
+    def __init__(self, work: Path, wait_window_exe: Path):
         self.work = work
-        self.keeper_exe = keeper_exe
+        self.wait_window_exe = wait_window_exe
         self.template = work / "template"
         self.registry_before = None
+        self._xvfb = None
+        self.display = None
+
+    def __enter__(self):
+        self._xvfb = Xvfb()
+        self.display = self._xvfb.__enter__()
+        return self
+
+    def __exit__(self, *exc):
+        self._xvfb.__exit__(*exc)
 
     def make_template(self):
         template = prefixes.make_template(self.template)
@@ -57,8 +75,10 @@ class Machine:
 
     def running_prefix(self, name):
         prefix = prefixes.clone(self.template, self.work / name)
-        keeper = prefix.start(self.keeper_exe, KEEPER_ARGUMENTS)
-        prefix.run("cmd", ["/c", "exit"], wait_for_server=False)  # services are up
+        keeper = prefix.start(KEEPER, display=self.display)
+        if prefix.run(self.wait_window_exe, [KEEPER_WINDOW_CLASS, "60000"], display=self.display,
+                      wait_for_server=False) != 0:
+            raise RuntimeError("the keeper's window did not appear")
         return prefix, keeper
 
     @staticmethod
@@ -68,18 +88,18 @@ class Machine:
         prefixes.remove(prefix)
 
 
-def timed_install(prefix, installer: Installer):
+def timed_install(machine: Machine, prefix, installer: Installer):
     start = prefix.drive_c / "start"
     start.mkdir(exist_ok=True)
-    return timing.run_with_peak_memory([WINE, str(installer.exe), *installer.arguments], env=prefix.env(),
-                                       cwd=str(start))
+    return timing.run_with_peak_memory([WINE, str(installer.exe), *installer.arguments],
+                                       env=prefix.env(machine.display), cwd=str(start))
 
 
 def check_installation(machine: Machine, installer: Installer, read_link_exe: Path) -> list:
     """What the installer left against what it must leave; [] when it agrees."""
     prefix, keeper = machine.running_prefix(f"check-{installer.name}")
     try:
-        sample = timed_install(prefix, installer)
+        sample = timed_install(machine, prefix, installer)
         if sample.status != 0:
             return [f"exit code {sample.status}"]
         problems = payload.installed_problems(prefix.host_path(DEFAULT_FOLDER), installer.payload_zip)
@@ -112,7 +132,7 @@ def measure(machine: Machine, installers, rounds: int):
     def run(contender):
         prefix, keeper = machine.running_prefix(f"run-{contender.name}")
         try:
-            return timed_install(prefix, by_name[contender.name])
+            return timed_install(machine, prefix, by_name[contender.name])
         finally:
             machine.end(prefix, keeper)
 
