@@ -7,12 +7,8 @@
 
 namespace lumora {
 
-// The product version as the wizard shows it ("%d.%d" of 4 and 72) and the bitness.
-inline constexpr int kProductVersionMajor = 4;
-inline constexpr int kProductVersionMinor = 72;
+// The bitness shown beside the product version (ProductVersionText, "4.72").
 inline constexpr char16_t kProductBitness[] = u"64";
-
-std::u16string ProductVersionText();  // "4.72"
 
 // A control's text used as a format with text arguments only: each "%s" takes the
 // next argument (nothing once they run out) and "%%" gives "%"; every other

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "system/product_version.h"
 #include "wizard/finish_actions.h"
 #include "wizard/page_navigation.h"
 #include "wizard/welcome_texts.h"

@@ -1,0 +1,27 @@
+// The finish page: success, and the two finish actions that Done carries out.
+#include <windows.h>
+
+#include <array>
+
+#include "res/resource.h"
+#include "res/string_table.h"
+#include "wizard/wiz_property_page.h"
+#include "wizard/wiz_property_sheet.h"
+
+namespace lumora {
+
+void CWizPropertyPage::ActivateFinishPage() {
+  HWND page = GetSafeHwnd();
+  ::SendDlgItemMessageW(page, IDC_FINISH_HEADER, WM_SETFONT, reinterpret_cast<WPARAM>(sheet->headerFont.GetSafeHandle()),
+                        TRUE);
+  ::CheckDlgButton(page, IDC_OPEN_FAQ, BST_CHECKED);
+  ::CheckDlgButton(page, IDC_START_VIEWER, BST_CHECKED);
+  std::array<wchar_t, 64> done{};
+  ::LoadStringW(::GetModuleHandleW(nullptr), IDS_DONE, done.data(), static_cast<int>(done.size()));
+  ::SetWindowTextW(sheet->Button(IDCANCEL), done.data());
+  // After a successful installation the only way out is Done.
+  ::EnableWindow(sheet->Button(ID_WIZBACK), FALSE);
+  ::EnableWindow(sheet->Button(ID_WIZNEXT), FALSE);
+}
+
+}  // namespace lumora
