@@ -15,6 +15,10 @@ namespace lumora {
 
 class CPropertyPage;
 
+// The wizard buttons of a property sheet, reached as its child windows.
+inline constexpr int kWizardBackButtonId = 0x3023;
+inline constexpr int kWizardNextButtonId = 0x3024;
+
 class CPropertySheet : public CWindow {
  public:
   CPropertySheet(const wchar_t* caption, HWND parent, UINT startPage);

@@ -20,8 +20,8 @@ void CWizPropertyPage::ActivateFinishPage() {
   ::LoadStringW(::GetModuleHandleW(nullptr), IDS_DONE, done.data(), static_cast<int>(done.size()));
   ::SetWindowTextW(sheet->Button(IDCANCEL), done.data());
   // After a successful installation the only way out is Done.
-  ::EnableWindow(sheet->Button(ID_WIZBACK), FALSE);
-  ::EnableWindow(sheet->Button(ID_WIZNEXT), FALSE);
+  ::EnableWindow(sheet->Button(kWizardBackButtonId), FALSE);
+  ::EnableWindow(sheet->Button(kWizardNextButtonId), FALSE);
 }
 
 }  // namespace lumora

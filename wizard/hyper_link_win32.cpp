@@ -198,7 +198,7 @@ std::intptr_t CHyperLink::OpenLink(const wchar_t* address) {
   return static_cast<std::intptr_t>(::WinExec(ansi.c_str(), SW_SHOW));
 }
 
-LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case kReflectedMessageBase + WM_CTLCOLORSTATIC:
       return CtlColor(reinterpret_cast<HDC>(wParam));

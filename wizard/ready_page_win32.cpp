@@ -25,7 +25,7 @@ constexpr int kFolderBoxUnits = MAX_PATH;
 constexpr int kHandOffFolderUnits = 520;
 constexpr int kLabelUnits = 50;
 constexpr char16_t kApplicationDataIniFolder[] = u"%APPDATA%\\Lumora";
-constexpr int kButtonsLockedDuringInstallation[] = {ID_WIZBACK, ID_WIZNEXT, IDCANCEL};
+constexpr int kButtonsLockedDuringInstallation[] = {kWizardBackButtonId, kWizardNextButtonId, IDCANCEL};
 
 std::u16string DialogItemText(HWND dialog, int id, int units) {
   std::wstring text(static_cast<std::size_t>(units), L'\0');

@@ -85,7 +85,7 @@ int BrowseForFolder(HWND owner, std::array<wchar_t, kBrowseBufferUnits>& path) {
 
 void CWizPropertyPage::ActivateWelcomePage() {
   HWND page = GetSafeHwnd();
-  ::EnableWindow(sheet->Button(ID_WIZBACK), FALSE);
+  ::EnableWindow(sheet->Button(kWizardBackButtonId), FALSE);
   HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SETUP_ICON));
   ::SendMessageW(sheet->GetSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 

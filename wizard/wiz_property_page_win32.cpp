@@ -92,7 +92,7 @@ LRESULT CWizPropertyPage::GetAdjacentPageTemplate(BOOL forward) {
 LRESULT CWizPropertyPage::OnWizardBack() { return GetAdjacentPageTemplate(FALSE); }
 
 LRESULT CWizPropertyPage::OnWizardNext() {
-  ::EnableWindow(sheet->Button(ID_WIZBACK), TRUE);
+  ::EnableWindow(sheet->Button(kWizardBackButtonId), TRUE);
   switch (sheet->GetActiveIndex()) {
     case kWelcomePageIndex:
       if (!WelcomeFolderIsAcceptable()) return kStayOnPage;
