@@ -5,6 +5,7 @@
 #include <array>
 #include <cwchar>
 
+#include "framework/property_page.h"
 #include "res/resource.h"
 #include "res/string_table.h"
 #include "wizard/finish_actions.h"
