@@ -6,25 +6,29 @@ namespace lumora {
 namespace {
 // One subclass id for every framework object: a window is bound to one object at most.
 constexpr UINT_PTR kFrameworkSubclassId = 0x4C4D;
+// The bound object, found again from the window (the import library offers no
+// query of a window's subclass data).
+constexpr wchar_t kBoundObjectProperty[] = L"LumoraFrameworkWindow";
 }  // namespace
 
 CWindow::~CWindow() { Unbind(); }
 
 bool CWindow::SubclassWindow(HWND window) {
   if (windowHandle || !window || !::IsWindow(window)) return false;
+  if (FromHandle(window)) return false;
   windowHandle = window;
   PreSubclassWindow();
   if (!::SetWindowSubclass(window, &CWindow::SubclassProc, kFrameworkSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
     windowHandle = nullptr;
     return false;
   }
+  ::SetPropW(window, kBoundObjectProperty, this);
   return true;
 }
 
 CWindow* CWindow::FromHandle(HWND window) {
-  DWORD_PTR object = 0;
-  if (!window || !::GetWindowSubclass(window, &CWindow::SubclassProc, kFrameworkSubclassId, &object)) return nullptr;
-  return reinterpret_cast<CWindow*>(object);
+  if (!window) return nullptr;
+  return static_cast<CWindow*>(::GetPropW(window, kBoundObjectProperty));
 }
 
 bool CWindow::ReflectToControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -43,6 +47,7 @@ LRESULT CWindow::Default() {
 void CWindow::Unbind() {
   if (windowHandle && ::IsWindow(windowHandle)) {
     ::RemoveWindowSubclass(windowHandle, &CWindow::SubclassProc, kFrameworkSubclassId);
+    ::RemovePropW(windowHandle, kBoundObjectProperty);
   }
   windowHandle = nullptr;
 }

@@ -71,7 +71,7 @@ void CXColorStatic::OnPaint() {
   ::EndPaint(window, &paint);
 }
 
-LRESULT CXColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CXColorStatic::WindowProc(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_PAINT:
       OnPaint();
