@@ -97,6 +97,13 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       OnSysCommand(static_cast<UINT>(wParam), lParam);
       return 0;
+    case WM_SETTEXT: {
+      // A wizard retitles the sheet with each page's caption; our pages have none,
+      // and an empty caption must not blank the sheet's own title.
+      const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+      if ((!text || !*text) && ::GetWindowTextLengthW(GetSafeHwnd()) > 0) return TRUE;
+      return Default();
+    }
     default:
       return Default();
   }
