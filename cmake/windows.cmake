@@ -51,6 +51,8 @@ add_dependencies(lumora_setup lumora_payload_zip lumora_setup_resources)
 add_subdirectory(tests/exe)
 add_subdirectory(tests/scripts)
 
+add_subdirectory(tests/wizard)
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
   add_subdirectory(tests/wine)
 endif()
