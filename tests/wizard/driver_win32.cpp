@@ -326,7 +326,7 @@ void PagesScenario(Run& run) {
   run.Expect(WaitUntil([&] { return !::IsWindowEnabled(FileTypeList(page)); }), L"3311 cleared locks the list");
   if (!run.Next(3, L"Next on the associations page")) return;
   run.Screenshot(L"5-ready");
-  PressSheetButton(sheet, PSBTN_CANCEL);
+  Click(sheet, IDCANCEL);
   run.AnswerBox(kExitQuestion, IDNO, L"Exit on the ready page", L"6-exit-question");
   if (!InstallFromReady(run, std::nullopt)) return;
   page = run.Page();
@@ -337,15 +337,350 @@ void PagesScenario(Run& run) {
   Click(page, IDC_OPEN_FAQ);
   Click(page, IDC_START_VIEWER);
   run.Expect(WaitUntil([&] { return !IsItemChecked(page, IDC_START_VIEWER); }), L"finish boxes cleared");
-  PressSheetButton(sheet, PSBTN_CANCEL);
+  Click(sheet, IDCANCEL);
   run.Expect(run.SetupEnded(), L"Done closes the wizard at once without a question");
   run.Expect(RecordedUrls(run).empty(), L"nothing opened with both finish boxes cleared");
   run.Expect(FileExists(L"C:\\Program Files\\Lumora\\l_mora64.exe"), L"the viewer is installed");
 }
 
+// The welcome page's controls: shortcut boxes and scope, the folder check, the EULA link.
+void WelcomeScenario(Run& run) {
+  RegisterUrlRecorder(run);
+  if (!run.StartSetup()) return;
+  HWND sheet = run.Sheet();
+  HWND page = run.Page();
+  Click(page, IDC_UNCHECK_ALL);
+  run.Expect(WaitUntil([&] { return !IsItemEnabled(page, IDC_CURRENT_USER); }), L"Uncheck all disables the scope buttons");
+  run.Expect(!IsItemChecked(page, IDC_DESKTOP_SHORTCUT) && !IsItemChecked(page, IDC_THUMBNAILS_SHORTCUT) &&
+                 !IsItemChecked(page, IDC_START_MENU_GROUP),
+             L"Uncheck all clears the three boxes");
+  run.Expect(!IsItemEnabled(page, IDC_ALL_USERS) && IsItemChecked(page, IDC_CURRENT_USER),
+             L"both scope buttons disabled, their check kept");
+  run.Screenshot(L"1-welcome-unchecked");
+  Click(page, IDC_THUMBNAILS_SHORTCUT);
+  run.Expect(WaitUntil([&] { return IsItemEnabled(page, IDC_ALL_USERS); }), L"checking one box enables the scope buttons");
+  Click(page, IDC_THUMBNAILS_SHORTCUT);
+  run.Expect(WaitUntil([&] { return !IsItemEnabled(page, IDC_ALL_USERS); }), L"clearing the last box disables them");
+  Click(page, IDC_DESKTOP_SHORTCUT);
+  run.Expect(WaitUntil([&] { return IsItemEnabled(page, IDC_CURRENT_USER); }), L"the desktop box enables them again");
+
+  bool screenshotTaken = false;
+  for (const wchar_t* folder : {L"", L"\\\\server\\share\\x", L"x\\y", L" C:\\x"}) {
+    run.SetFolder(folder);
+    PressSheetButton(sheet, PSBTN_NEXT);
+    run.AnswerBox(kInvalidDestination, IDOK, std::wstring(L"Next with \"") + folder + L"\"",
+                  screenshotTaken ? L"" : L"2-invalid-folder");
+    screenshotTaken = true;
+    run.Expect(CurrentPageIndex(sheet) == 0, std::wstring(L"still on the welcome page after \"") + folder + L"\"");
+  }
+  run.Expect(IsItemEnabled(sheet, kBackButton), L"Back enabled after a refused Next");
+  run.Back(0);
+
+  HWND link = ::GetDlgItem(page, IDC_EULA_LINK);
+  RECT bounds{};
+  ::GetWindowRect(link, &bounds);
+  run.Expect(bounds.right - bounds.left > 0, L"the EULA link has a window sized to its text");
+  ClickCentre(link);
+  run.Expect(WaitUntil([&] { return RecordedUrls(run).find(lumora::kEulaAddress) != std::wstring::npos; }),
+             std::wstring(L"the EULA link opens ") + lumora::kEulaAddress);
+  run.Expect(!FindMessageBox(sheet).has_value(), L"a successful visit shows no message");
+
+  run.SetFolder(L"C:\\x");
+  if (!run.Next(1, L"Next with C:\\x")) return;
+  run.Back(0);
+  page = run.Page();
+  run.ExpectText(ItemText(page, IDC_FOLDER_BOX), L"C:\\x", L"the folder survives Back");
+  run.Expect(IsItemChecked(page, IDC_DESKTOP_SHORTCUT) && !IsItemChecked(page, IDC_THUMBNAILS_SHORTCUT) &&
+                 !IsItemChecked(page, IDC_START_MENU_GROUP),
+             L"the shortcut boxes survive Back");
+  run.Expect(!IsItemEnabled(sheet, kBackButton), L"Back disabled again on the welcome page");
+}
+
+// Exit, Escape and the title bar's close: No keeps the page and its choices, Yes ends
+// the wizard with nothing installed.
+void ExitsScenario(Run& run) {
+  if (!run.StartSetup()) return;
+  HWND sheet = run.Sheet();
+  HWND page = run.Page();
+  Click(page, IDC_START_MENU_GROUP);
+  run.Expect(WaitUntil([&] { return !IsItemChecked(page, IDC_START_MENU_GROUP); }), L"a choice changed");
+  run.SetFolder(L"C:\\Kept");
+
+  const auto leaveAndStay = [&](const std::wstring& how, const std::function<void()>& leave, int index) {
+    leave();
+    run.AnswerBox(kExitQuestion, IDNO, how + L" on page " + std::to_wstring(index));
+    run.Expect(run.NoBoxFor(200) && CurrentPageIndex(sheet) == index, how + L", No: the page stays");
+  };
+  const auto exitButton = [&] { Click(sheet, IDCANCEL); };
+  const auto escapeKey = [&] {
+    HWND focus = ::GetDlgItem(run.Page(), IDC_FOLDER_BOX);
+    if (!focus || !::IsWindowVisible(focus)) focus = ::GetNextDlgTabItem(run.Page(), nullptr, FALSE);
+    ::PostMessageW(focus ? focus : run.Page(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    ::PostMessageW(focus ? focus : run.Page(), WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001u));
+  };
+  const auto closeBox = [&] { ::PostMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); };
+
+  leaveAndStay(L"Exit", exitButton, 0);
+  leaveAndStay(L"Escape", escapeKey, 0);
+  leaveAndStay(L"Title-bar close", closeBox, 0);
+  run.Expect(!IsItemChecked(page, IDC_START_MENU_GROUP) && IsItemChecked(page, IDC_DESKTOP_SHORTCUT),
+             L"the choices survive the questions");
+  run.ExpectText(ItemText(page, IDC_FOLDER_BOX), L"C:\\Kept", L"the folder survives the questions");
+  if (!run.Next(1, L"Next")) return;
+  leaveAndStay(L"Exit", exitButton, 1);
+  leaveAndStay(L"Title-bar close", closeBox, 1);
+  if (!run.Next(2, L"Next")) return;
+  leaveAndStay(L"Escape", escapeKey, 2);
+  leaveAndStay(L"Exit", exitButton, 2);
+  if (!run.Next(3, L"Next")) return;
+  leaveAndStay(L"Title-bar close", closeBox, 3);
+  leaveAndStay(L"Escape", escapeKey, 3);
+
+  closeBox();
+  run.AnswerBox(kExitQuestion, IDYES, L"Title-bar close on the ready page");
+  run.Expect(run.SetupEnded(), L"Yes ends the wizard");
+  run.Expect(!FileExists(L"C:\\Kept"), L"nothing installed: no destination folder");
+  run.Expect(!KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey), L"nothing installed: no uninstall entry");
+}
+
+// Exit answered Yes on the welcome page.
+void ExitYesScenario(Run& run) {
+  if (!run.StartSetup()) return;
+  Click(run.Sheet(), IDCANCEL);
+  run.AnswerBox(kExitQuestion, IDYES, L"Exit on the welcome page");
+  run.Expect(run.SetupEnded(), L"Yes ends the wizard");
+  run.Expect(!FileExists(L"C:\\Program Files\\Lumora"), L"nothing installed: no destination folder");
+  run.Expect(!KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey), L"nothing installed: no uninstall entry");
+}
+
+// The file-type list: locked, unlocked by 3311, the presets, marks kept over Back and Next.
+void AssociationsScenario(Run& run) {
+  if (!run.StartSetup()) return;
+  if (!run.Next(1, L"Next") || !run.Next(2, L"Next")) return;
+  HWND page = run.Page();
+  HWND list = FileTypeList(page);
+  const auto expectLocked = [&](const std::wstring& when) {
+    run.Expect(!::IsWindowEnabled(list), L"list disabled " + when);
+    run.Expect(ListBackground(list) == kLockedBackground, L"locked background " + Hex(ListBackground(list)) + L" " + when);
+    run.Expect(ListTextColour(list) == kLockedText, L"locked text colour " + Hex(ListTextColour(list)) + L" " + when);
+    run.Expect(!IsItemEnabled(page, IDC_IMAGES_ONLY) && !IsItemEnabled(page, IDC_SELECT_ALL) &&
+                   !IsItemEnabled(page, IDC_SELECT_NONE),
+               L"the three buttons disabled " + when);
+  };
+  const auto [ownBackground, ownText] = OwnListColours();
+  const auto expectUnlocked = [&](const std::wstring& when) {
+    run.Expect(::IsWindowEnabled(list) != FALSE, L"list enabled " + when);
+    run.Expect(ListBackground(list) == ownBackground && ListTextColour(list) == ownText,
+               L"the list's own colours " + Hex(ListBackground(list)) + L"/" + Hex(ListTextColour(list)) + L" " + when);
+    run.Expect(IsItemEnabled(page, IDC_IMAGES_ONLY) && IsItemEnabled(page, IDC_SELECT_ALL) &&
+                   IsItemEnabled(page, IDC_SELECT_NONE),
+               L"the three buttons enabled " + when);
+  };
+
+  run.Expect(ListCount(list) == kFileTypeRows, L"63 file types listed");
+  run.Expect(CheckedRows(list) == 0, L"every row starts unchecked");
+  run.Expect(!IsItemVisible(page, IDC_ASSOCIATION_ALL_USERS), L"1037 hidden");
+  run.Expect(!IsItemChecked(page, IDC_REGISTRY_BOX) && IsItemEnabled(page, IDC_REGISTRY_BOX), L"3311 unchecked, enabled");
+  expectLocked(L"on first show");
+
+  Click(page, IDC_REGISTRY_BOX);
+  WaitUntil([&] { return ::IsWindowEnabled(list) != FALSE; });
+  expectUnlocked(L"after 3311");
+  Click(page, IDC_SELECT_ALL);
+  run.Expect(WaitUntil([&] { return CheckedRows(list) == kFileTypeRows; }), L"Select all checks every row");
+  Click(page, IDC_SELECT_NONE);
+  run.Expect(WaitUntil([&] { return CheckedRows(list) == 0; }), L"None clears every row");
+  Click(page, IDC_SELECT_ALL);
+  WaitUntil([&] { return CheckedRows(list) == kFileTypeRows; });
+  Click(page, IDC_IMAGES_ONLY);
+  run.Expect(WaitUntil([&] { return CheckedRows(list) == kImageRows; }) && OnlyImageRowsChecked(list),
+             L"Images only checks exactly rows 0 to 48");
+
+  run.Back(1);
+  run.Next(2, L"Next back to the list");
+  expectUnlocked(L"after Back and Next");
+  run.Expect(CheckedRows(list) == kImageRows && OnlyImageRowsChecked(list), L"marks kept over Back and Next");
+  if (!run.Next(3, L"Next")) return;
+  run.Back(2);
+  run.Expect(CheckedRows(list) == kImageRows, L"marks kept over Next and Back");
+
+  Click(page, IDC_REGISTRY_BOX);
+  WaitUntil([&] { return !::IsWindowEnabled(list); });
+  expectLocked(L"after 3311 cleared");
+  run.Expect(CheckedRows(list) == kImageRows, L"locking keeps the marks");
+  run.Back(1);
+  run.Next(2, L"Next back to the locked list");
+  expectLocked(L"on return with 3311 cleared");
+  run.Screenshot(L"associations-locked-with-marks");
+}
+
+// The ready page's label and its preselected radio button.
+void ReadyScenario(Run& run) {
+  if (!run.StartSetup()) return;
+  if (!WalkToReady(run, L"C:\\Lumora Test   ")) return;
+  HWND page = run.Page();
+  run.ExpectText(ItemText(page, IDC_DESTINATION_LABEL), L"Destination directory: C:\\Lumora Test",
+                 L"destination label without trailing blanks");
+  run.Expect(IsItemChecked(page, IDC_INI_IN_APPLICATION_DATA) && !IsItemChecked(page, IDC_INI_BESIDE_VIEWER),
+             L"application data folder preselected");
+  run.Expect(!IsItemVisible(page, IDC_INI_CUSTOM_FOLDER) && !IsItemVisible(page, IDC_CUSTOM_INI_FOLDER_BOX) &&
+                 !IsItemVisible(page, IDC_INI_BROWSE) && !IsItemVisible(page, IDC_STATUS_TEXT),
+             L"custom folder controls and the status text hidden");
+  Click(page, IDC_INI_BESIDE_VIEWER);
+  run.Expect(WaitUntil([&] { return IsItemChecked(page, IDC_INI_BESIDE_VIEWER); }), L"the Lumora folder chosen");
+  run.Back(2);
+  run.Next(3, L"Next back to the ready page");
+  run.Expect(IsItemChecked(page, IDC_INI_IN_APPLICATION_DATA) && !IsItemChecked(page, IDC_INI_BESIDE_VIEWER),
+             L"the preselection comes back after Back");
+}
+
+// Question 9 answered No or Yes, and what the registry holds afterwards.
+void QuestionScenario(Run& run, int answer) {
+  if (!run.StartSetup()) return;
+  run.SetFolder(L"C:\\Lumora Q9");
+  if (!run.Next(1, L"Next") || !run.Next(2, L"Next")) return;
+  UnlockAndChooseImages(run);
+  if (!run.Next(3, L"Next")) return;
+  if (!InstallFromReady(run, answer)) return;
+  HWND page = run.Page();
+  Click(page, IDC_OPEN_FAQ);
+  Click(page, IDC_START_VIEWER);
+  WaitUntil([&] { return !IsItemChecked(page, IDC_START_VIEWER) && !IsItemChecked(page, IDC_OPEN_FAQ); });
+  Click(run.Sheet(), IDCANCEL);
+  run.Expect(run.SetupEnded(), L"Done ends the wizard");
+
+  const bool yes = answer == IDYES;
+  const std::wstring how = yes ? L"Yes" : L"No";
+  for (const wchar_t* extension : {L"bmp", L"gif"}) {
+    const std::wstring ext(extension);
+    const auto association = DefaultValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\." + ext);
+    const bool associated = association && *association == L"Lumora." + ext;
+    run.Expect(associated == yes, how + L": ." + ext + L" associated " + (associated ? L"yes" : L"no"));
+    const bool choice = KeyExists(
+        HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\." + ext + L"\\UserChoice");
+    run.Expect(choice == yes, how + L": ." + ext + L" user choice written " + (choice ? L"yes" : L"no"));
+  }
+  run.Expect(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey), how + L": the rest of the registration ran (uninstall entry)");
+  run.Expect(KeyExists(HKEY_CLASSES_ROOT, L"Applications\\l_mora64.exe"), how + L": the application entry is written");
+}
+
+// Done with both finish boxes checked: the FAQ page opens and the viewer comes to the front.
+void FinishDoneScenario(Run& run) {
+  RegisterUrlRecorder(run);
+  if (!run.StartSetup()) return;
+  if (!WalkToReady(run, L"C:\\Tools\\Lumora")) return;
+  if (!InstallFromReady(run, std::nullopt)) return;
+  Click(run.Sheet(), IDCANCEL);
+  run.Expect(run.SetupEnded(10000), L"Done ends the wizard");
+  run.Expect(RecordedUrls(run).find(lumora::kFaqAddress) != std::wstring::npos,
+             std::wstring(L"Done opens ") + lumora::kFaqAddress);
+  HWND viewer = nullptr;
+  run.Expect(WaitUntil([&] { return (viewer = ::FindWindowW(L"Lumora", nullptr)) != nullptr; }),
+             L"Done starts the installed viewer");
+  run.Expect(viewer && ::GetForegroundWindow() == viewer, L"the viewer's window is in front");
+  if (viewer) ::PostMessageW(viewer, WM_CLOSE, 0, 0);
+}
+
+// The viewer running: a warning on the welcome page, a refusal on the ready page.
+void RunningViewerScenario(Run& run) {
+  std::wstring commandLine = L"\"" + run.viewerPath + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION viewer{};
+  if (!run.Expect(::CreateProcessW(run.viewerPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &viewer) != FALSE,
+                  L"the stand-in viewer starts")) {
+    return;
+  }
+  run.Expect(WaitUntil([] { return ::FindWindowW(L"Lumora", nullptr) != nullptr; }), L"the viewer's window exists");
+  if (!run.StartSetup(true)) return;
+  const auto warning = WaitForProcessMessageBox(run.SetupProcessId());
+  if (run.Expect(warning.has_value(), L"a warning on the first show")) {
+    run.ExpectText(warning->text, kViewerRunning, L"warning text");
+    run.ExpectText(warning->caption, kSetupCaption, L"warning caption");
+    run.Expect(warning->hasOk && !warning->hasYes, L"the warning has an OK button only");
+    Answer(*warning, IDOK);
+  }
+  if (!run.WaitForSheetNow()) return;
+  run.Screenshot(L"welcome-after-warning");
+  run.SetFolder(L"C:\\Lumora RV");
+  if (!run.Next(1, L"Next after the warning") || !run.Next(2, L"Next") || !run.Next(3, L"Next")) return;
+  PressSheetButton(run.Sheet(), PSBTN_NEXT);
+  run.AnswerBox(kViewerRunning, IDOK, L"Next on the ready page with the viewer running", L"ready-refusal");
+  run.Expect(CurrentPageIndex(run.Sheet()) == 3, L"the ready page stays");
+  run.Expect(!FileExists(L"C:\\Lumora RV"), L"nothing installed while the viewer runs");
+  run.Back(2);
+  run.Back(1);
+  PressSheetButton(run.Sheet(), PSBTN_BACK);
+  run.AnswerBox(kViewerRunning, IDOK, L"back on the welcome page, the warning again");
+  run.Expect(WaitForPageIndex(run.Sheet(), 0), L"the welcome page is shown");
+
+  ::PostMessageW(::FindWindowW(L"Lumora", nullptr), WM_CLOSE, 0, 0);
+  run.Expect(::WaitForSingleObject(viewer.hProcess, 5000) == WAIT_OBJECT_0, L"the viewer is closed");
+  ::CloseHandle(viewer.hProcess);
+  ::CloseHandle(viewer.hThread);
+  if (!run.Next(1, L"Next") || !run.Next(2, L"Next") || !run.Next(3, L"Next")) return;
+  InstallFromReady(run, std::nullopt);
+}
+
+// A folder on a drive that does not exist: message 11, back to the welcome page.
+void FailedInstallationScenario(Run& run) {
+  if (!run.StartSetup()) return;
+  if (!WalkToReady(run, L"Q:\\Lumora")) return;
+  PressSheetButton(run.Sheet(), PSBTN_NEXT);
+  const auto box = WaitForMessageBox(run.Sheet(), kInstallWaitMs);
+  if (run.Expect(box.has_value(), L"the installation reports its failure")) {
+    run.ExpectText(box->text, kCantCreateDestination, L"failure text");
+    run.Expect(box->hasOk && !box->hasYes, L"the failure has an OK button only");
+    run.Screenshot(L"failed-installation");
+    run.Expect(IsItemVisible(CurrentPage(run.Sheet()), IDC_STATUS_TEXT), L"the status text is shown while it runs");
+    Answer(*box, IDOK);
+  }
+  run.Expect(WaitForPageIndex(run.Sheet(), 0, kInstallWaitMs), L"the welcome page follows the failure");
+  run.Expect(!IsItemEnabled(run.Sheet(), kBackButton), L"Back disabled on the welcome page");
+  run.Expect(IsItemEnabled(run.Sheet(), kNextButton) && IsItemEnabled(run.Sheet(), IDCANCEL),
+             L"Next and Exit enabled again");
+  run.ExpectText(ItemText(run.Page(), IDC_FOLDER_BOX), L"Q:\\Lumora", L"the folder is kept for correction");
+  if (!run.Next(1, L"Next") || !run.Next(2, L"Next") || !run.Next(3, L"Next")) return;
+  HWND ready = run.Page();
+  run.Expect(IsItemVisible(ready, IDC_STATUS_TEXT), L"the status text is still shown on the ready page");
+  run.ExpectText(ItemText(ready, IDC_STATUS_TEXT), L"Installing ... please wait ...", L"status text");
+  run.Screenshot(L"ready-after-failure");
+}
+
+// An earlier installation's folder wins over the default folder.
+void EarlierInstallationScenario(Run& run) {
+  SetDefaultValue(HKEY_LOCAL_MACHINE, kPreviousOpenCommandKey, L"\"D:\\Old\\Lumora\\l_mora64.exe\" \"%1\"");
+  if (!run.StartSetup()) return;
+  run.ExpectText(ItemText(run.Page(), IDC_FOLDER_BOX), L"D:\\Old\\Lumora\\", L"the earlier installation's folder");
+}
+
+// Windows 11: the registry box can never unlock the list.
+void Windows11Scenario(Run& run) {
+  if (!run.StartSetup()) return;
+  if (!run.Next(1, L"Next") || !run.Next(2, L"Next")) return;
+  HWND page = run.Page();
+  run.Expect(!IsItemEnabled(page, IDC_REGISTRY_BOX) && !IsItemChecked(page, IDC_REGISTRY_BOX),
+             L"3311 disabled and unchecked under class 11");
+  run.Expect(!::IsWindowEnabled(FileTypeList(page)), L"the list stays locked");
+  run.Screenshot(L"associations-windows11");
+}
+
 std::map<std::wstring, std::function<void(Run&)>> Scenarios() {
   return {
       {L"pages", PagesScenario},
+      {L"welcome", WelcomeScenario},
+      {L"exits", ExitsScenario},
+      {L"exit-yes", ExitYesScenario},
+      {L"associations", AssociationsScenario},
+      {L"ready", ReadyScenario},
+      {L"question-no", [](Run& run) { QuestionScenario(run, IDNO); }},
+      {L"question-yes", [](Run& run) { QuestionScenario(run, IDYES); }},
+      {L"finish-done", FinishDoneScenario},
+      {L"running-viewer", RunningViewerScenario},
+      {L"failed-installation", FailedInstallationScenario},
+      {L"earlier-installation", EarlierInstallationScenario},
+      {L"windows11", Windows11Scenario},
   };
 }
 

@@ -9,7 +9,7 @@ set -uo pipefail
 setup=$(realpath "$1"); driver=$(realpath "$2"); viewer=$(realpath "$3"); artifacts=$(realpath -m "$4")
 shift 4
 cases=("$@")
-[ ${#cases[@]} -gt 0 ] || cases=(pages@96 pages@144 welcome exits associations ready question-no question-yes
+[ ${#cases[@]} -gt 0 ] || cases=(pages@96 pages@144 welcome exits exit-yes associations ready question-no question-yes
   finish-done running-viewer failed-installation earlier-installation windows11)
 
 export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d" LANG=C.UTF-8 TZ=UTC
@@ -31,7 +31,7 @@ export WINEPREFIX="$work/template"
 wineboot -i >/dev/null 2>&1
 wineserver -w
 for d in Desktop Documents Downloads Music Pictures Videos Templates; do
-  link="$WINEPREFIX/drive_c/users/$USER/$d"
+  link="$WINEPREFIX/drive_c/users/$(id -un)/$d"
   [ -L "$link" ] && rm "$link" && mkdir "$link"
 done
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
