@@ -4,10 +4,10 @@
 
 namespace lumora {
 
-void ApplyAssociationAnswer(int answer, SetupOptions& options) {
+void ApplyAssociationAnswer(int answer, AssociationSelection& selection, std::int32_t& registerAssociations) {
   if (answer == platform::kIdYes) return;
-  ClearSelection(options.associations);
-  options.registerAssociations = 0;
+  ClearSelection(selection);
+  registerAssociations = 0;
 }
 
 }  // namespace lumora
