@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "app/environment_probes.h"
+#include "framework/dialog_text.h"
 #include "res/resource.h"
 #include "system/file_type_table.h"
 #include "wizard/file_type_checks.h"
@@ -22,15 +24,6 @@ constexpr COLORREF kLockedListBackground = 0xC0C0C0;  // silver grey
 constexpr COLORREF kLockedListText = 0x0080FF;        // orange
 constexpr DWORD kListExtendedStyle = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
 constexpr int kListButtons[] = {IDC_IMAGES_ONLY, IDC_SELECT_ALL, IDC_SELECT_NONE};
-constexpr int kWindows11Class = 11;
-
-int HorizontalDpiOf(HWND window) {
-  HDC dc = ::GetDC(window);
-  if (!dc) return 96;
-  const int dpi = ::GetDeviceCaps(dc, LOGPIXELSX);
-  ::ReleaseDC(window, dc);
-  return dpi;
-}
 
 void InsertColumn(HWND list, int index, int width) {
   wchar_t emptyHeader[] = L"";
@@ -73,7 +66,7 @@ void CWizPropertyPage::ActivateAssociationsPage() {
     sheet->fileTypeListWindow = list;
     if (machine::IsWindowsSixOrLater()) ::CheckDlgButton(page, IDC_REGISTRY_BOX, BST_UNCHECKED);
     // On Windows 11 the list can never be unlocked in the wizard.
-    if (machine::WindowsVersionClass() == kWindows11Class) ::EnableWindow(::GetDlgItem(page, IDC_REGISTRY_BOX), FALSE);
+    if (machine::WindowsVersionClass() == kWindows11) ::EnableWindow(::GetDlgItem(page, IDC_REGISTRY_BOX), FALSE);
     if (savedListTextColour == CLR_INVALID) {
       savedListBackColour = ListView_GetBkColor(list);
       savedListTextColour = ListView_GetTextColor(list);

@@ -1,8 +1,8 @@
 // The finish page: success, and the two finish actions that Done carries out.
 #include <windows.h>
 
-#include <array>
 
+#include "framework/dialog_text.h"
 #include "res/resource.h"
 #include "res/string_table.h"
 #include "wizard/wiz_property_page.h"
@@ -16,9 +16,7 @@ void CWizPropertyPage::ActivateFinishPage() {
                         TRUE);
   ::CheckDlgButton(page, IDC_OPEN_FAQ, BST_CHECKED);
   ::CheckDlgButton(page, IDC_START_VIEWER, BST_CHECKED);
-  std::array<wchar_t, 64> done{};
-  ::LoadStringW(::GetModuleHandleW(nullptr), IDS_DONE, done.data(), static_cast<int>(done.size()));
-  ::SetWindowTextW(sheet->Button(IDCANCEL), done.data());
+  ::SetWindowTextW(sheet->Button(IDCANCEL), LoadResourceString(IDS_DONE).c_str());
   // After a successful installation the only way out is Done.
   ::EnableWindow(sheet->Button(kWizardBackButtonId), FALSE);
   ::EnableWindow(sheet->Button(kWizardNextButtonId), FALSE);

@@ -3,9 +3,9 @@
 // while the wizard waits.
 #include <windows.h>
 
-#include <array>
 
 #include "app/setup_options.h"
+#include "framework/dialog_text.h"
 #include "install/install_driver.h"
 #include "install/path_helpers.h"
 #include "platform/win32/win32_platform.h"
@@ -27,12 +27,6 @@ constexpr int kLabelUnits = 50;
 constexpr char16_t kApplicationDataIniFolder[] = u"%APPDATA%\\Lumora";
 constexpr int kButtonsLockedDuringInstallation[] = {kWizardBackButtonId, kWizardNextButtonId, IDCANCEL};
 
-std::u16string DialogItemText(HWND dialog, int id, int units) {
-  std::wstring text(static_cast<std::size_t>(units), L'\0');
-  const int length = ::GetDlgItemTextW(dialog, id, text.data(), units);
-  return std::u16string(reinterpret_cast<const char16_t*>(text.data()), static_cast<std::size_t>(length));
-}
-
 std::int32_t IsChecked(HWND dialog, int id) { return static_cast<std::int32_t>(::IsDlgButtonChecked(dialog, id)); }
 
 }  // namespace
@@ -44,9 +38,8 @@ void CWizPropertyPage::ActivateReadyPage() {
 
   std::u16string folder = DialogItemText(PageWindow(kWelcomePageIndex), IDC_FOLDER_BOX, kFolderBoxUnits);
   TrimBlanks(folder);
-  std::array<wchar_t, kLabelUnits> label{};
-  ::LoadStringW(::GetModuleHandleW(nullptr), IDS_DESTINATION_LABEL, label.data(), static_cast<int>(label.size()));
-  const std::wstring text = std::wstring(label.data()) + L": " + reinterpret_cast<const wchar_t*>(folder.c_str());
+  const std::wstring text = LoadResourceString(IDS_DESTINATION_LABEL, kLabelUnits) + L": " +
+                           reinterpret_cast<const wchar_t*>(folder.c_str());
   ::SetDlgItemTextW(page, IDC_DESTINATION_LABEL, text.c_str());
 
   // Reset on every activation: a choice made here does not survive Back.

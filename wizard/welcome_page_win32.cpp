@@ -7,6 +7,7 @@
 #include <array>
 #include <cwchar>
 
+#include "framework/dialog_text.h"
 #include "res/resource.h"
 #include "res/string_table.h"
 #include "system/product_version.h"
@@ -26,16 +27,6 @@ constexpr int kFolderBoxUnits = MAX_PATH;  // the box is read with 260 units and
 constexpr int kBrowseBufferUnits = 264;
 constexpr int kPickerTitleUnits = 50;
 
-std::u16string DialogItemText(HWND dialog, int id, int units) {
-  std::wstring text(static_cast<std::size_t>(units), L'\0');
-  const int length = ::GetDlgItemTextW(dialog, id, text.data(), units);
-  return std::u16string(reinterpret_cast<const char16_t*>(text.data()), static_cast<std::size_t>(length));
-}
-
-void SetDialogItemText(HWND dialog, int id, const std::u16string& text) {
-  ::SetDlgItemTextW(dialog, id, reinterpret_cast<const wchar_t*>(text.c_str()));
-}
-
 void FormatItemText(HWND dialog, int id, std::initializer_list<std::u16string_view> arguments) {
   SetDialogItemText(dialog, id, FormatWithTexts(DialogItemText(dialog, id, kTemplateTextUnits), arguments));
 }
@@ -52,14 +43,13 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
 // The folder picker: starts at the desktop, opens on `path`, accepts file-system
 // folders only. Returns 1 with the chosen folder (trailing backslash) in `path`.
 int BrowseForFolder(HWND owner, std::array<wchar_t, kBrowseBufferUnits>& path) {
-  std::array<wchar_t, kPickerTitleUnits> title{};
-  ::LoadStringW(::GetModuleHandleW(nullptr), IDS_INSTALLATION_FOLDER, title.data(), static_cast<int>(title.size()));
+  const std::wstring title = LoadResourceString(IDS_INSTALLATION_FOLDER, kPickerTitleUnits);
   std::array<wchar_t, MAX_PATH> displayName{};
 
   BROWSEINFOW browse{};
   browse.hwndOwner = owner;
   browse.pszDisplayName = displayName.data();
-  browse.lpszTitle = title.data();
+  browse.lpszTitle = title.c_str();
   browse.ulFlags = BIF_RETURNONLYFSDIRS;
   browse.lpfn = &BrowseCallback;
   browse.lParam = reinterpret_cast<LPARAM>(path.data());

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/dialog_text.h"
 #include "framework/static_control.h"
 #include "res/resource.h"
 #include "wizard/dpi_scaling.h"
@@ -13,14 +14,6 @@ namespace lumora {
 namespace {
 
 constexpr COLORREF kStatusTextColour = RGB(255, 0, 0);
-
-int HorizontalDpiOf(HWND window) {
-  HDC dc = ::GetDC(window);
-  if (!dc) return kReferenceDpi;
-  const int dpi = ::GetDeviceCaps(dc, LOGPIXELSX);
-  ::ReleaseDC(window, dc);
-  return dpi;
-}
 
 }  // namespace
 

@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
-#include <array>
 #include <cwchar>
 
+#include "framework/dialog_text.h"
 #include "framework/property_page.h"
 #include "res/resource.h"
 #include "res/string_table.h"
@@ -24,13 +24,6 @@ constexpr UINT kQuestionType = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
 constexpr DWORD kViewerStartPauseMs = 50;
 constexpr DWORD kViewerWindowRetryMs = 500;
 constexpr int kViewerWindowAttempts = 5;
-constexpr int kStringUnits = 512;
-
-std::wstring LoadText(UINT id) {
-  std::array<wchar_t, kStringUnits> text{};
-  ::LoadStringW(::GetModuleHandleW(nullptr), id, text.data(), static_cast<int>(text.size()));
-  return text.data();
-}
 
 }  // namespace
 
@@ -39,7 +32,7 @@ CWizPropertySheet::CWizPropertySheet() : CPropertySheet(kConstructionCaption, nu
 }
 
 int CWizPropertySheet::ShowMessage(UINT stringId, UINT type) {
-  return ::MessageBoxW(GetSafeHwnd(), LoadText(stringId).c_str(), captionText, type);
+  return ::MessageBoxW(GetSafeHwnd(), LoadResourceString(stringId).c_str(), captionText, type);
 }
 
 BOOL CWizPropertySheet::OnInitDialog() {
@@ -47,7 +40,7 @@ BOOL CWizPropertySheet::OnInitDialog() {
   // message box with this caption.
   std::wcsncpy(captionText, kSetupCaption, kCaptionUnits - 1);
   const BOOL result = CPropertySheet::OnInitDialog();
-  ::SetWindowTextW(Button(IDCANCEL), LoadText(IDS_EXIT).c_str());
+  ::SetWindowTextW(Button(IDCANCEL), LoadResourceString(IDS_EXIT).c_str());
   ::SetWindowTextW(GetSafeHwnd(), captionText);
   return result;
 }
@@ -79,9 +72,7 @@ void CWizPropertySheet::RunFinishActions() {
     ::ShellExecuteW(::GetDesktopWindow(), L"open", kFaqAddress, nullptr, L"", SW_SHOW);
   }
   if (::IsDlgButtonChecked(finish, IDC_START_VIEWER) && welcomePage) {
-    std::array<wchar_t, MAX_PATH> folder{};
-    ::GetDlgItemTextW(welcomePage->GetSafeHwnd(), IDC_FOLDER_BOX, folder.data(), static_cast<int>(folder.size()));
-    const auto viewer = ViewerPathForFolderText(reinterpret_cast<const char16_t*>(folder.data()));
+    const auto viewer = ViewerPathForFolderText(DialogItemText(welcomePage->GetSafeHwnd(), IDC_FOLDER_BOX, MAX_PATH));
     if (!viewer) return;
     ::ShellExecuteW(::GetActiveWindow(), L"open", reinterpret_cast<const wchar_t*>(viewer->c_str()), L"", nullptr,
                     SW_SHOW);
