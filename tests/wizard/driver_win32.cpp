@@ -343,6 +343,48 @@ void PagesScenario(Run& run) {
   run.Expect(FileExists(L"C:\\Program Files\\Lumora\\l_mora64.exe"), L"the viewer is installed");
 }
 
+// The folder picker opened by Browse: a dialog of the sheet with a tree of folders.
+HWND WaitForFolderPicker(HWND sheet) {
+  HWND picker = nullptr;
+  WaitUntil([&] {
+    picker = nullptr;
+    ::EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+          if (::IsWindowVisible(window) && ::FindWindowExW(window, nullptr, WC_TREEVIEWW, nullptr)) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&picker));
+    return picker != nullptr && ::GetWindow(picker, GW_OWNER) == sheet;
+  });
+  return picker;
+}
+
+bool HasChildText(HWND parent, const std::wstring& text) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (WindowText(child) == text) return true;
+  }
+  return false;
+}
+
+// Browse opens the picker on the box's folder; OK puts the picked folder, with the
+// product's level added when it is missing, into the box.
+void BrowseCase(Run& run, const std::wstring& boxText, const std::wstring& expected) {
+  HWND page = run.Page();
+  run.SetFolder(boxText);
+  Click(page, IDC_BROWSE);
+  HWND picker = WaitForFolderPicker(run.Sheet());
+  if (!run.Expect(picker != nullptr, L"Browse opens the folder picker for " + boxText)) return;
+  run.Expect(HasChildText(picker, L"Installation folder:"), L"the picker's title is string 8");
+  ::Sleep(200);
+  ::PostMessageW(::GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
+  run.Expect(WaitUntil([&] { return !::IsWindow(picker); }), L"the picker closes with OK");
+  run.Expect(WaitUntil([&] { return ItemText(page, IDC_FOLDER_BOX) == expected; }, 2000),
+             L"picked from " + boxText + L": \"" + ItemText(page, IDC_FOLDER_BOX) + L"\", expected \"" + expected + L"\"");
+}
+
 // The welcome page's controls: shortcut boxes and scope, the folder check, the EULA link.
 void WelcomeScenario(Run& run) {
   RegisterUrlRecorder(run);
@@ -384,6 +426,12 @@ void WelcomeScenario(Run& run) {
   run.Expect(WaitUntil([&] { return RecordedUrls(run).find(lumora::kEulaAddress) != std::wstring::npos; }),
              std::wstring(L"the EULA link opens ") + lumora::kEulaAddress);
   run.Expect(!FindMessageBox(sheet).has_value(), L"a successful visit shows no message");
+
+  ::CreateDirectoryW(L"C:\\Apps", nullptr);
+  ::CreateDirectoryW(L"C:\\Apps\\LUMORA", nullptr);
+  BrowseCase(run, L"C:\\windows\\", L"C:\\windows\\Lumora\\");
+  BrowseCase(run, L"C:\\", L"C:\\Lumora\\");
+  BrowseCase(run, L"C:\\Apps\\LUMORA\\", L"C:\\Apps\\LUMORA\\");
 
   run.SetFolder(L"C:\\x");
   if (!run.Next(1, L"Next with C:\\x")) return;
