@@ -371,13 +371,14 @@ bool HasChildText(HWND parent, const std::wstring& text) {
 
 // Browse opens the picker on the box's folder; OK puts the picked folder, with the
 // product's level added when it is missing, into the box.
-void BrowseCase(Run& run, const std::wstring& boxText, const std::wstring& expected) {
+void BrowseCase(Run& run, const std::wstring& boxText, const std::wstring& expected, const std::wstring& screenshot = L"") {
   HWND page = run.Page();
   run.SetFolder(boxText);
   Click(page, IDC_BROWSE);
   HWND picker = WaitForFolderPicker(run.Sheet());
   if (!run.Expect(picker != nullptr, L"Browse opens the folder picker for " + boxText)) return;
   run.Expect(HasChildText(picker, L"Installation folder:"), L"the picker's title is string 8");
+  if (!screenshot.empty()) run.Screenshot(screenshot);
   ::Sleep(200);
   ::PostMessageW(::GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
   run.Expect(WaitUntil([&] { return !::IsWindow(picker); }), L"the picker closes with OK");
@@ -429,7 +430,7 @@ void WelcomeScenario(Run& run) {
 
   ::CreateDirectoryW(L"C:\\Apps", nullptr);
   ::CreateDirectoryW(L"C:\\Apps\\LUMORA", nullptr);
-  BrowseCase(run, L"C:\\windows\\", L"C:\\windows\\Lumora\\");
+  BrowseCase(run, L"C:\\windows\\", L"C:\\windows\\Lumora\\", L"3-folder-picker");
   BrowseCase(run, L"C:\\", L"C:\\Lumora\\");
   BrowseCase(run, L"C:\\Apps\\LUMORA\\", L"C:\\Apps\\LUMORA\\");
 
