@@ -13,6 +13,7 @@
 #include "install/viewer_settings.h"
 #include "res/string_table.h"
 #include "system/register_with_system.h"
+#include "wizard/association_question.h"
 
 namespace lumora {
 namespace {
@@ -35,12 +36,10 @@ void ReportFailure(platform::Platform& platform, const SetupOptions& options, st
 }
 
 // The wizard's last word before the associations change, with No as the default
-// button. The registration pass runs with the record as it is whatever the answer:
-// the user chose the associations on the associations page already, and the pass
-// also does the rest of the registration, which the answer does not concern.
-void AskAssociationQuestion(platform::Platform& platform, const SetupOptions& options) {
+// button: the answer of the message box (ApplyAssociationAnswer says what it changes).
+int AskAssociationQuestion(platform::Platform& platform, const SetupOptions& options) {
   const std::u16string question = platform.resources.LoadText(IDS_ASSOCIATION_QUESTION);
-  (void)platform.resources.ShowMessageBox(question, options.caption, platform::kMbQuestionYesNoDefaultNo);
+  return platform.resources.ShowMessageBox(question, options.caption, platform::kMbQuestionYesNoDefaultNo);
 }
 
 }  // namespace
@@ -74,11 +73,17 @@ int RunInstallation(platform::Platform& platform, SetupOptions& options) {
   const std::u16string iniPath =
       WriteViewerSettings(platform, options.destinationFolder, options.iniFolder, options.silent);
 
-  if (options.registerAssociations != 0 && options.silent == 0) AskAssociationQuestion(platform, options);
+  // Only Yes lets the chosen associations through; No leaves them unwritten and the
+  // rest of the registration runs. The record itself stays as the user left it.
+  AssociationSelection associations = options.associations;
+  std::int32_t registerAssociations = options.registerAssociations;
+  if (registerAssociations != 0 && options.silent == 0) {
+    ApplyAssociationAnswer(AskAssociationQuestion(platform, options), associations, registerAssociations);
+  }
 
   // The registration pass takes the record's own destination text and trims it itself.
-  RegisterWithSystem(platform, options.registerAssociations, options.destinationFolder, options.startMenuGroup,
-                     options.desktopShortcut, options.thumbnailsShortcut, options.allUsers, options.associations);
+  RegisterWithSystem(platform, registerAssociations, options.destinationFolder, options.startMenuGroup,
+                     options.desktopShortcut, options.thumbnailsShortcut, options.allUsers, associations);
 
   if (std::unique_ptr<platform::InputFile> settings = platform.files.OpenForReading(iniPath)) {
     ConvertSettingsToUnicode(platform, iniPath, std::move(settings));

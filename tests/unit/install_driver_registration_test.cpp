@@ -80,6 +80,7 @@ TEST(RunInstallation, WizardAsksTheAssociationQuestionBeforeRegistering) {
   RegistryWatchingResources resources(machine->resources, machine->registry);
   platform::Platform platform{machine->files,  machine->registry, machine->profiles,
                               machine->system, machine->shell,    resources};
+  machine->resources.answers = {platform::kIdYes};  // No leaves the associations out
   SetupOptions options = Options(u"C:\\Lumora");
   options.silent = 0;
   options.registerAssociations = 1;
