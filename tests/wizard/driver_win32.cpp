@@ -3,8 +3,7 @@
 //   wizard_driver.exe SCENARIO SETUP.EXE VIEWER.EXE ARTIFACT-FOLDER
 // prints one "ok"/"not ok" line per check and exits with the number of failures.
 // Screenshots are asked of the runner through ARTIFACT-FOLDER\screenshot.request.
-//   wizard_driver.exe --record-url LOG URL
-// is the browser registered for http and https in the test prefix: it appends URL.
+// Opened web addresses are recorded by url_recorder.exe, beside the driver.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -184,17 +183,18 @@ void SetDefaultValue(HKEY root, const std::wstring& key, const std::wstring& val
 
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::wstring DriverPath() {
+std::wstring UrlRecorderPath() {
   wchar_t path[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return path;
+  std::wstring folder(path);
+  return folder.substr(0, folder.find_last_of(L'\\') + 1) + L"url_recorder.exe";
 }
 
 std::wstring UrlLogPath(const Run& run) { return run.artifactFolder + L"\\opened-urls.txt"; }
 
 // Our recorder answers http and https in this prefix, so opened addresses can be read back.
 void RegisterUrlRecorder(const Run& run) {
-  const std::wstring command = L"\"" + DriverPath() + L"\" --record-url \"" + UrlLogPath(run) + L"\" \"%1\"";
+  const std::wstring command = L"\"" + UrlRecorderPath() + L"\" \"" + UrlLogPath(run) + L"\" \"%1\"";
   for (const wchar_t* scheme : {L"http", L"https"}) {
     SetDefaultValue(HKEY_CLASSES_ROOT, std::wstring(scheme), std::wstring(L"URL:") + scheme);
     SetDefaultValue(HKEY_CLASSES_ROOT, std::wstring(scheme) + L"\\shell\\open\\command", command);
@@ -211,15 +211,6 @@ std::wstring RecordedUrls(const Run& run) {
     for (std::size_t i = 0; i < read; ++i) urls += static_cast<wchar_t>(static_cast<unsigned char>(buffer[i]));
   }
   return urls;
-}
-
-int RecordUrl(const wchar_t* log, const wchar_t* url) {
-  if (FILE* file = ::_wfopen(log, L"ab")) {
-    std::fputs(Utf8(url).c_str(), file);
-    std::fputs("\n", file);
-    std::fclose(file);
-  }
-  return 0;
 }
 
 // --- The associations list, read across processes with messages that carry no pointers ---
@@ -620,13 +611,29 @@ void FinishDoneScenario(Run& run) {
   if (!WalkToReady(run, L"C:\\Tools\\Lumora")) return;
   if (!InstallFromReady(run, std::nullopt)) return;
   Click(run.Sheet(), IDCANCEL);
-  run.Expect(run.SetupEnded(10000), L"Done ends the wizard");
+  // The viewer is brought to the front before the sheet closes; on a display without
+  // a window manager the closing sheet may take the focus along, so the front is
+  // watched from Done until a second after the wizard ended.
+  bool viewerInFront = false;
+  const auto watchFront = [&] {
+    wchar_t frontClass[64] = {};
+    ::GetClassNameW(::GetForegroundWindow(), frontClass, 64);
+    viewerInFront = viewerInFront || std::wstring(frontClass) == L"Lumora";
+  };
+  const ULONGLONG giveUp = ::GetTickCount64() + 10000;
+  while (!run.SetupEnded(1) && ::GetTickCount64() < giveUp) watchFront();
+  run.Expect(run.SetupEnded(0), L"Done ends the wizard");
+  const ULONGLONG settled = ::GetTickCount64() + 1000;
+  while (::GetTickCount64() < settled && !viewerInFront) {
+    watchFront();
+    ::Sleep(1);
+  }
   run.Expect(RecordedUrls(run).find(lumora::kFaqAddress) != std::wstring::npos,
              std::wstring(L"Done opens ") + lumora::kFaqAddress);
   HWND viewer = nullptr;
   run.Expect(WaitUntil([&] { return (viewer = ::FindWindowW(L"Lumora", nullptr)) != nullptr; }),
              L"Done starts the installed viewer");
-  run.Expect(viewer && ::GetForegroundWindow() == viewer, L"the viewer's window is in front");
+  run.Expect(viewerInFront, L"the viewer's window is brought to the front");
   if (viewer) ::PostMessageW(viewer, WM_CLOSE, 0, 0);
 }
 
@@ -738,7 +745,6 @@ std::map<std::wstring, std::function<void(Run&)>> Scenarios() {
 
 int wmain(int argc, wchar_t** argv) {
   using namespace lumora::wizard_test;
-  if (argc == 4 && std::wstring(argv[1]) == L"--record-url") return RecordUrl(argv[2], argv[3]);
   if (argc != 5) {
     std::fputs("usage: wizard_driver SCENARIO SETUP.EXE VIEWER.EXE ARTIFACT-FOLDER\n", stderr);
     return 100;
