@@ -19,6 +19,7 @@
 #include "bench/mapped_file.h"
 #include "install/payload_extraction.h"
 #include "platform/archive_file_functions.h"
+#include "platform/archive_read_buffer.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/posix/posix_file_system.h"
 
@@ -56,6 +57,8 @@ int WalkOnly(platform::Platform& platform, const std::filesystem::path& root, co
   }
   zlib_filefunc64_def functions{};
   platform::FillPayloadArchiveFunctions(platform.files, functions);
+  platform::ArchiveReadBuffer readBuffer;  // as ExtractPayload reads
+  readBuffer.Wrap(functions);
   unzFile archive = unzOpen2_64(programPath->c_str(), &functions);
   if (archive == nullptr) return 1;
   int result = 1;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/archive_file_functions.h"
+#include "platform/archive_read_buffer.h"
 
 namespace lumora {
 namespace {
@@ -236,6 +237,9 @@ int ExtractPayload(platform::Platform& platform, const std::u16string& destinati
 
   zlib_filefunc64_def fileFunctions{};
   platform::FillPayloadArchiveFunctions(files, fileFunctions);
+  // minizip reads headers byte by byte; the buffer spares a file read per byte.
+  platform::ArchiveReadBuffer readBuffer;
+  readBuffer.Wrap(fileFunctions);
   const OpenArchive archive(unzOpen2_64(temporaryArchive.Path().c_str(), &fileFunctions));
   if (archive.Get() == nullptr) return kFailed;
   if (!ArchiveNamesAreSafe(platform.system, archive.Get())) return kFailed;
