@@ -5,7 +5,8 @@ Every run: copy the template (untimed); start a keeper program in the copy on a
 virtual display and wait for its window, so that the wineserver, Wine's system
 services and the desktop are up before the clock starts (the state of a machine that
 is already running); time the installer from its start to its exit; read its peak
-memory; end the prefix and delete it.
+memory; end the prefix and delete it. The disk is synced before the clock starts,
+so that no write-back of the copy overlaps the run.
 
 Why a display although both installers are silent: without one, Wine cannot make a
 desktop, and every GUI process waits for a new desktop process to try and fail
@@ -21,6 +22,7 @@ silent installation with these options must leave: the payload's files with thei
 times, the registry entries, the links, the INI keys. It uses the Wine tests' own
 documented expectations.
 """
+import os
 import shutil
 from dataclasses import dataclass
 from pathlib import Path
@@ -79,6 +81,9 @@ class Machine:
         if prefix.run(self.wait_window_exe, [KEEPER_WINDOW_CLASS, "60000"], display=self.display,
                       wait_for_server=False) != 0:
             raise RuntimeError("the keeper's window did not appear")
+        # The copy's dirty pages would otherwise be written back during the timed run,
+        # and the kernel slows down the process that writes most while it catches up.
+        os.sync()
         return prefix, keeper
 
     @staticmethod
