@@ -66,19 +66,19 @@ TEST(FakeFileSystem, CurrentFolder) {
   ASSERT_TRUE(files.GetCurrentFolder(folder));
   EXPECT_EQ(folder, u"C:\\");
   EXPECT_FALSE(files.SetCurrentFolder(u"C:\\nowhere"));
-  files.AddFolder(u"C:\\Work\\Sub");
-  files.DenyAccess(u"C:\\Work\\Sub");
-  EXPECT_FALSE(files.SetCurrentFolder(u"C:\\Work\\Sub"));
-  ASSERT_TRUE(files.SetCurrentFolder(u"c:/work/"));
+  files.AddFolder(u"C:\\Data\\Sub");
+  files.DenyAccess(u"C:\\Data\\Sub");
+  EXPECT_FALSE(files.SetCurrentFolder(u"C:\\Data\\Sub"));
+  ASSERT_TRUE(files.SetCurrentFolder(u"c:/data/"));
   ASSERT_TRUE(files.GetCurrentFolder(folder));
-  EXPECT_EQ(folder, u"C:\\work");  // the fake upper-cases drive letters
+  EXPECT_EQ(folder, u"C:\\data");  // the fake upper-cases drive letters
   ASSERT_EQ(files.CreateFolder(u"Plugins"), kErrorSuccess);
   auto out = files.CreateForWriting(u"Plugins/Icons.dll");
   ASSERT_TRUE(out);
   EXPECT_TRUE(out->Write("MZ", 2));
   EXPECT_TRUE(out->Close());
-  EXPECT_EQ(files.ReadFile(u"C:\\WORK\\PLUGINS\\ICONS.DLL"), "MZ");
-  EXPECT_EQ(files.ListFiles().back(), u"C:\\Work\\Plugins\\Icons.dll");
+  EXPECT_EQ(files.ReadFile(u"C:\\DATA\\PLUGINS\\ICONS.DLL"), "MZ");
+  EXPECT_EQ(files.ListFiles().back(), u"C:\\Data\\Plugins\\Icons.dll");
   EXPECT_EQ(files.Resolve(u"..\\x"), u"C:\\x");
 }
 

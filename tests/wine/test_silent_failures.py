@@ -46,4 +46,4 @@ def make_case(args, message, on_display):
 
 
 if __name__ == "__main__":
-    case_runner.main({name: make_case(*spec) for name, spec in CASES.items()})
+    case_runner.main({name: make_case(*arguments) for name, arguments in CASES.items()})
